@@ -1,0 +1,263 @@
+#include "calc_state.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "errors.h"
+
+namespace quorvel {
+namespace {
+
+using Rewrites = std::vector<std::pair<Box, std::string>>;
+
+// A state after start-up, with the rewrites and result texts its operations report.
+class CalcStateTest : public testing::Test {
+protected:
+    CalcStateTest() { InitDefaults(state); }
+
+    RewriteBox Recorder() {
+        return [this](Box box, const std::string& text) { rewrites.emplace_back(box, text); };
+    }
+    ResultDisplay Display() {
+        return [this](const std::string& text) { shown.push_back(text); };
+    }
+    std::string Result() {
+        CalcVideoBitRate(state, Display());
+        return shown.back();
+    }
+    void SetLength(const char* h, const char* m, const char* s) {
+        SetLengthPart(state, LengthPart::Hours, h, Recorder());
+        SetLengthPart(state, LengthPart::Minutes, m, Recorder());
+        SetLengthPart(state, LengthPart::Seconds, s, Recorder());
+    }
+
+    CalcState state;
+    Rewrites rewrites;
+    std::vector<std::string> shown;
+};
+
+TEST(CalcStateRecord, StartsZeroFilledAndInitDefaultsSetsTheStartUpValues) {
+    CalcState state;
+    EXPECT_EQ(state.FileKbits, 0);
+    EXPECT_EQ(state.SectorCount, 0);
+    EXPECT_EQ(state.TotalSeconds, 0);
+    InitDefaults(state);
+    EXPECT_EQ(state.FileKbits, 5324800);
+    EXPECT_EQ(state.SectorCount, 332800);
+    EXPECT_EQ(state.BytesPerSector, 2048);
+    EXPECT_EQ(state.AudioOtherKbps, 96);
+    EXPECT_EQ(state.AudioKbps, 96);
+    EXPECT_EQ(state.TotalSeconds, 4440);
+    EXPECT_EQ(state.LengthH, 1);
+    EXPECT_EQ(state.LengthM, 14);
+    EXPECT_EQ(state.LengthS, 0);
+    EXPECT_EQ(state.VideoKbps, 0);
+}
+
+TEST_F(CalcStateTest, WorkedValues) {
+    EXPECT_EQ(Result(), "1103");
+    EXPECT_EQ(state.VideoKbps, 1103);
+
+    SelectSizePreset(state, kFile700Kbits);
+    SelectAudioPreset(state, 128);
+    SetLength("1", "20", "0");
+    EXPECT_EQ(state.TotalSeconds, 4800);
+    EXPECT_EQ(Result(), "1066");
+
+    SelectSizePreset(state, kFile650Kbits);
+    SelectAudioPreset(state, 96);
+    SetLength("23", "59", "59");
+    EXPECT_EQ(state.TotalSeconds, 86399);
+    EXPECT_EQ(Result(), "-34");
+    EXPECT_EQ(state.VideoKbps, -34);
+    EXPECT_TRUE(rewrites.empty());
+}
+
+TEST_F(CalcStateTest, SizePresetsAreTheirCaptionsInKilobits) {
+    const struct {
+        std::int32_t kbits;
+        std::int64_t bytes;
+        std::int64_t sectors;
+    } presets[] = {{kFile650Kbits, 681574400, 332800},
+                   {kFile700Kbits, 734003200, 358400},
+                   {kFile651Kbits, 683515904, 333748},
+                   {kFile654Kbits, 686280704, 335098},
+                   {kFile702Kbits, 736966656, 359847}};
+    for (const auto& preset : presets) {
+        EXPECT_EQ(std::int64_t{preset.kbits} * 128, preset.bytes);
+        EXPECT_EQ(preset.sectors * 2048, preset.bytes);
+        SelectSizePreset(state, preset.kbits);
+        EXPECT_EQ(state.FileKbits, preset.kbits);
+    }
+    EXPECT_EQ(kAudioPresetsKbps, (std::array<std::int32_t, 8>{96, 112, 128, 160, 192, 224, 256, 320}));
+}
+
+TEST_F(CalcStateTest, TypedSizeFromSectorsAndSectorSize) {
+    ApplyTypedSize(state);
+    EXPECT_EQ(state.FileKbits, kFile650Kbits);
+
+    SetSectorCount(state, "3", Recorder());
+    ApplyTypedSize(state);
+    EXPECT_EQ(state.FileKbits, 48);
+    EXPECT_EQ(Result(), "-95");
+
+    SetSectorCount(state, "524287", Recorder());
+    SetBytesPerSector(state, "4096", Recorder());
+    ApplyTypedSize(state);
+    EXPECT_EQ(state.FileKbits, 16777184);
+
+    SetBytesPerSector(state, "0", Recorder());
+    ApplyTypedSize(state);
+    EXPECT_EQ(state.FileKbits, 0);
+    EXPECT_EQ(Result(), "-96");
+    EXPECT_TRUE(rewrites.empty());
+}
+
+struct LimitCase {
+    const char* name;
+    void (*set)(CalcState&, std::string_view, const RewriteBox&);
+    const char* text;
+    double stored;
+    Rewrites reported;
+};
+
+class TypedLimits : public CalcStateTest, public testing::WithParamInterface<LimitCase> {};
+
+TEST_P(TypedLimits, HoldTheValueAndReportTheRewrite) {
+    const LimitCase& c = GetParam();
+    c.set(state, c.text, Recorder());
+    const double stored = c.set == SetSectorCount      ? state.SectorCount
+                          : c.set == SetBytesPerSector ? state.BytesPerSector
+                                                       : state.AudioOtherKbps;
+    EXPECT_EQ(stored, c.stored);
+    EXPECT_EQ(rewrites, c.reported);
+    if (c.set == SetAudioOther) {
+        EXPECT_EQ(state.AudioKbps, static_cast<std::int32_t>(c.stored));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TypedLimits,
+    testing::Values(
+        LimitCase{"sectors_above", SetSectorCount, "600000", 524287, {{Box::FileSectors, "524287"}}},
+        LimitCase{"sectors_just_above", SetSectorCount, "524288", 524287, {{Box::FileSectors, "524287"}}},
+        LimitCase{"sectors_largest", SetSectorCount, "524287", 524287, {}},
+        LimitCase{"sectors_below", SetSectorCount, "-5", 0, {{Box::FileSectors, "0"}}},
+        LimitCase{"sectors_fraction", SetSectorCount, "2.9", 2, {}},
+        LimitCase{"sectors_negative_fraction", SetSectorCount, "-0.5", 0, {}},
+        LimitCase{"sectors_letters", SetSectorCount, "abc", 0, {}},
+        LimitCase{"bytes_above", SetBytesPerSector, "4097", 4096, {{Box::FileBytes, "4096"}}},
+        LimitCase{"bytes_below", SetBytesPerSector, "-1", 0, {{Box::FileBytes, "0"}}},
+        LimitCase{"bytes_exponent", SetBytesPerSector, "1e3", 1000, {}},
+        LimitCase{"audio_above", SetAudioOther, "1501", 1500, {{Box::AudioKBPS, "1500"}}},
+        LimitCase{"audio_far_above", SetAudioOther, "9999", 1500, {{Box::AudioKBPS, "1500"}}},
+        LimitCase{"audio_huge", SetAudioOther, "9e99", 1500, {{Box::AudioKBPS, "1500"}}},
+        LimitCase{"audio_below", SetAudioOther, "-7", 0, {{Box::AudioKBPS, "0"}}},
+        LimitCase{"audio_empty", SetAudioOther, "", 0, {}},
+        LimitCase{"audio_leading_zeros", SetAudioOther, "0096", 96, {}}),
+    [](const testing::TestParamInfo<LimitCase>& row) { return std::string(row.param.name); });
+
+TEST_F(CalcStateTest, ALimitIsStoredBeforeItsRewriteIsReported) {
+    // The rewrite sets off a nested run that must already find the limited value.
+    double seen = -1;
+    SetSectorCount(state, "600000", [&](Box, const std::string&) { seen = state.SectorCount; });
+    EXPECT_EQ(seen, 524287);
+}
+
+TEST_F(CalcStateTest, LengthPartsAreHeldToTheirRangeAndReportedInGeneralForm) {
+    SetLengthPart(state, LengthPart::Hours, "99", Recorder());
+    EXPECT_EQ(state.LengthH, 23);
+    EXPECT_EQ(state.TotalSeconds, 23 * 3600 + 14 * 60);
+    EXPECT_EQ(rewrites, (Rewrites{{Box::LengthHours, "23"}}));
+
+    rewrites.clear();
+    SetLengthPart(state, LengthPart::Hours, "-1", Recorder());
+    EXPECT_EQ(state.LengthH, 0);
+    EXPECT_EQ(state.TotalSeconds, 14 * 60);
+    EXPECT_EQ(rewrites, (Rewrites{{Box::LengthHours, "0"}}));
+
+    rewrites.clear();
+    SetLengthPart(state, LengthPart::Minutes, "75", Recorder());
+    SetLengthPart(state, LengthPart::Seconds, "60", Recorder());
+    EXPECT_EQ(state.TotalSeconds, 59 * 60 + 59);
+    EXPECT_EQ(rewrites, (Rewrites{{Box::LengthMinutes, "59"}, {Box::LengthSeconds, "59"}}));
+
+    rewrites.clear();
+    SetLengthPart(state, LengthPart::Minutes, "7.9", Recorder());
+    EXPECT_EQ(state.LengthM, 7);
+    EXPECT_TRUE(rewrites.empty());
+}
+
+TEST_F(CalcStateTest, AZeroLengthBecomesOneSecondInTwoDigitForm) {
+    SetLengthPart(state, LengthPart::Hours, "0", Recorder());
+    SetLengthPart(state, LengthPart::Seconds, "", Recorder());
+    EXPECT_TRUE(rewrites.empty());
+    EXPECT_EQ(state.TotalSeconds, 14 * 60);
+
+    // The fields are all set before the first box is rewritten.
+    std::vector<std::int32_t> secondsSeen;
+    SetLengthPart(state, LengthPart::Minutes, "0", [&](Box box, const std::string& text) {
+        rewrites.emplace_back(box, text);
+        secondsSeen.push_back(state.LengthS);
+    });
+    EXPECT_EQ(rewrites, (Rewrites{{Box::LengthHours, "00"},
+                                  {Box::LengthMinutes, "00"},
+                                  {Box::LengthSeconds, "01"}}));
+    EXPECT_EQ(secondsSeen, (std::vector<std::int32_t>{1, 1, 1}));
+    EXPECT_EQ(state.LengthH, 0);
+    EXPECT_EQ(state.LengthM, 0);
+    EXPECT_EQ(state.LengthS, 1);
+    EXPECT_EQ(state.TotalSeconds, 1);
+    EXPECT_EQ(Result(), "5324704");
+}
+
+TEST_F(CalcStateTest, TypedAudioUsedDirectlyHasNoLimit) {
+    UseTypedAudio(state, "2000");
+    EXPECT_EQ(state.AudioKbps, 2000);
+    EXPECT_EQ(state.AudioOtherKbps, 96);
+    // 1199.27 - 2000 is -800.73, truncated toward zero.
+    EXPECT_EQ(Result(), "-800");
+}
+
+TEST_F(CalcStateTest, ErrorsStopTheOperationAndLeaveTheFieldsAsTheyWere) {
+    const CalcState before = state;
+
+    EXPECT_THROW(UseTypedAudio(state, "9e99"), OverflowError);
+    EXPECT_EQ(state.AudioKbps, before.AudioKbps);
+
+    EXPECT_THROW(SetSectorCount(state, "1e400", Recorder()), OverflowError);
+    EXPECT_EQ(state.SectorCount, before.SectorCount);
+
+    EXPECT_THROW(SetLengthPart(state, LengthPart::Hours, "9e99", Recorder()), OverflowError);
+    EXPECT_EQ(state.LengthH, before.LengthH);
+    EXPECT_EQ(state.TotalSeconds, before.TotalSeconds);
+    EXPECT_TRUE(rewrites.empty());
+}
+
+TEST_F(CalcStateTest, AFailedComputationKeepsTheLastResult) {
+    EXPECT_EQ(Result(), "1103");
+
+    state.TotalSeconds = 0;
+    EXPECT_THROW(CalcVideoBitRate(state, Display()), ArithmeticError);
+    state.FileKbits = 0;
+    EXPECT_THROW(CalcVideoBitRate(state, Display()), ArithmeticError);
+
+    state.TotalSeconds = 1;
+    UseTypedAudio(state, "-2147483648");
+    EXPECT_THROW(CalcVideoBitRate(state, Display()), OverflowError);
+
+    EXPECT_EQ(state.VideoKbps, 1103);
+    EXPECT_EQ(shown, (std::vector<std::string>{"1103"}));
+}
+
+TEST_F(CalcStateTest, AnAudioRateAboveTheBudgetGivesANegativeResult) {
+    SetAudioOther(state, "1500", Recorder());
+    EXPECT_EQ(Result(), "-300");
+}
+
+} // namespace
+} // namespace quorvel
