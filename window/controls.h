@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+
+// Thin control classes that give Qt's widgets the events the window's handlers
+// are written against. Each adds its event rule and keeps no calculation state.
+namespace quorvel {
+
+// A one-line text box.
+//   Change: on every change of the text, by the user (typing, deleting, pasting,
+//     cutting) or by the program; delivered inside the write, so the handler has
+//     run to its end when setText returns. Writing the same text raises nothing.
+//   LostFocus: when the focus moves from the box to another control of the
+//     window. Another application or a dialog taking the focus, or a context
+//     menu opening, leaves the box holding the window's focus: nothing is raised.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+signals:
+    void Change();
+    void LostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// An option of an exclusive group (the options that share a frame).
+//   Click: when the user chooses it, or the program selects it while it was not
+//     selected, inside the write. The option cleared by the choice raises nothing,
+//     and choosing the option already selected raises nothing.
+// Options take the focus on a mouse press on every platform, so the LostFocus of
+// the box being left, and all it sets off, has run before the Click.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit OptionButton(QWidget* parent = nullptr);
+
+    // Selects the option as the program does.
+    void Select() { setChecked(true); }
+
+signals:
+    void Click();
+};
+
+// A straight rule of one pixel from the top-left corner of its geometry.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(QColor colour, QWidget* parent = nullptr);
+    QColor colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_colour;
+};
+
+} // namespace quorvel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Tells the user about a calculation that could not be done. A failing handler
+// only records what went wrong; the message is shown once the whole chain of
+// nested events has unwound, so that it neither interrupts a handler halfway nor
+// takes the focus from a box in the middle of its events.
+namespace quorvel {
+
+class ErrorReport : public QObject {
+    Q_OBJECT
+public:
+    // Messages appear in a window-modal box over `window`.
+    explicit ErrorReport(QWidget* window);
+
+    // Records one line for the next message; a line already waiting is not repeated.
+    void Add(const QString& line);
+
+    // Whether message boxes are shown; the reported signal is emitted either way.
+    void setDialogsShown(bool shown) { m_dialogsShown = shown; }
+
+signals:
+    // The text shown to the user, once per chain of events.
+    void reported(const QString& message);
+
+private:
+    void Show();
+
+    QWidget* m_window;
+    QStringList m_pending;
+    bool m_dialogsShown = true;
+};
+
+// What went wrong in the user's words: the event of `controlName` could not be
+// handled because of `problem`; `boxText` is what the box it reads held then.
+QString DescribeFailure(const QString& controlName, const QString& boxText,
+                        const QString& problem);
+
+} // namespace quorvel
