@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "controls.h"
+#include "error_report.h"
+#include "form_main.h"
+
+namespace quorvel::test {
+
+// The real window, shown and active, with error reports collected instead of shown.
+class FormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<Form_Main>();
+        form->errorReport().setDialogsShown(false);
+        QObject::connect(&form->errorReport(), &ErrorReport::reported,
+                         [this](const QString& message) { messages << message; });
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    TextBox* Box(const char* name) const { return Get<TextBox>(name); }
+    OptionButton* Option(const char* name) const { return Get<OptionButton>(name); }
+    QString Result() const { return Get<QLabel>("VideoBitRate")->text(); }
+    const CalcState& State() const { return form->state(); }
+
+    // The name of the option selected in a frame; empty when none is.
+    QString SelectedIn(const char* frame) const {
+        QString selected;
+        for (auto* option : Get<QGroupBox>(frame)->findChildren<OptionButton*>()) {
+            if (option->isChecked()) {
+                EXPECT_TRUE(selected.isEmpty()) << "two options selected in " << frame;
+                selected = option->objectName();
+            }
+        }
+        return selected;
+    }
+    QString SizeOption() const { return SelectedIn("Frame2"); }
+    QString AudioOption() const { return SelectedIn("Frame1"); }
+
+    template <typename Control>
+    Control* Get(const char* name) const {
+        auto* control = qobject_cast<Control*>(form->control(QString::fromLatin1(name)));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    std::unique_ptr<Form_Main> form;
+    QStringList messages;
+};
+
+} // namespace quorvel::test

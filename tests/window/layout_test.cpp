@@ -1,0 +1,150 @@
+#include "layout_table.h"
+
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSet>
+
+#include "form_fixture.h"
+#include "qt_printers.h"
+#include "user_actions.h"
+
+namespace quorvel::test {
+namespace {
+
+using LayoutTest = FormTest;
+
+bool IsKind(QWidget* control, ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label:
+        return qobject_cast<QLabel*>(control) != nullptr;
+    case ControlKind::TextBox:
+        return qobject_cast<TextBox*>(control) != nullptr;
+    case ControlKind::Frame:
+        return qobject_cast<QGroupBox*>(control) != nullptr;
+    case ControlKind::OptionButton:
+        return qobject_cast<OptionButton*>(control) != nullptr;
+    case ControlKind::Line:
+        return qobject_cast<Line*>(control) != nullptr;
+    }
+    return false;
+}
+
+QString CaptionOf(QWidget* control) {
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+        return frame->title();
+    }
+    if (auto* option = qobject_cast<OptionButton*>(control)) {
+        return option->text();
+    }
+    return {};
+}
+
+TEST_F(LayoutTest, TheWindowIsSixThousandOneHundredThirtyFiveByFiveThousandSixHundredTwentyFiveTwips) {
+    EXPECT_EQ(form->windowTitle(), "Quorvel V1.01");
+    EXPECT_EQ(form->size(), QSize(409, 375));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+}
+
+TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
+    QSet<QString> names;
+    for (const ControlRow& row : LayoutTable()) {
+        SCOPED_TRACE(row.name);
+        QWidget* control = form->control(QString::fromLatin1(row.name));
+        ASSERT_NE(control, nullptr);
+        names.insert(control->objectName());
+        EXPECT_TRUE(IsKind(control, row.kind));
+        QWidget* container =
+            row.container ? form->control(QString::fromLatin1(row.container)) : form.get();
+        EXPECT_EQ(control->parentWidget(), container);
+
+        const QPoint topLeft(TwipsToPixels(row.left), TwipsToPixels(row.top));
+        EXPECT_EQ(control->pos(), topLeft);
+        if (row.kind == ControlKind::Line) {
+            EXPECT_EQ(control->width(), TwipsToPixels(row.width) + 1);
+        } else if (!row.sizedToText) {
+            EXPECT_EQ(control->size(), QSize(TwipsToPixels(row.width), TwipsToPixels(row.height)));
+        } else {
+            // Sized to its text: the whole caption is shown, in one line.
+            EXPECT_GE(control->width(), control->fontMetrics().horizontalAdvance(CaptionOf(control)));
+            EXPECT_LT(control->height(), 2 * control->fontMetrics().height());
+        }
+
+        // The result's caption is the start-up result from then on.
+        if (control != Get<QLabel>("VideoBitRate") &&
+            (row.kind == ControlKind::Label || row.kind == ControlKind::Frame ||
+             row.kind == ControlKind::OptionButton)) {
+            EXPECT_EQ(CaptionOf(control), QString::fromUtf8(row.text));
+        }
+        if (auto* option = qobject_cast<OptionButton*>(control)) {
+            EXPECT_EQ(option->isChecked(), row.selected);
+        }
+        if (auto* box = qobject_cast<TextBox*>(control)) {
+            EXPECT_EQ(box->maxLength(), row.maxLength);
+            EXPECT_TRUE(box->alignment() & Qt::AlignRight);
+        }
+        if (row.font.family) {
+            EXPECT_EQ(control->font().family(), QString::fromLatin1(row.font.family));
+            EXPECT_DOUBLE_EQ(control->font().pointSizeF(), row.font.points);
+            EXPECT_EQ(control->font().bold(), row.font.bold);
+        } else {
+            EXPECT_DOUBLE_EQ(control->font().pointSizeF(), 8);
+        }
+        const QColor text = control->palette().color(QPalette::WindowText);
+        if (row.colour.red >= 0 && row.kind != ControlKind::Line) {
+            EXPECT_EQ(text, QColor(row.colour.red, row.colour.green, row.colour.blue));
+        }
+        const bool focusable =
+            row.kind == ControlKind::TextBox || row.kind == ControlKind::OptionButton;
+        EXPECT_EQ(control->focusPolicy() != Qt::NoFocus, focusable);
+    }
+    EXPECT_EQ(names.size(), 39);
+}
+
+TEST_F(LayoutTest, TheSpotValuesInPixels) {
+    EXPECT_EQ(Box("FileSectors")->geometry(), QRect(64, 136, 65, 19));
+    EXPECT_EQ(Get<QWidget>("Frame1")->geometry(), QRect(232, 32, 169, 233));
+    auto* rule = Get<Line>("Line1");
+    EXPECT_EQ(rule->geometry(), QRect(8, 296, 393, 1));
+    EXPECT_EQ(rule->colour(), QColor(128, 128, 128));
+    EXPECT_EQ(Get<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(64, 0, 0));
+    EXPECT_TRUE(Get<QLabel>("VideoBitRate")->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(Get<QLabel>("Label_Instruct")->alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(LayoutTest, TheFontsFallBackToInstalledFacesOfTheRightKind) {
+    const QFontInfo date(Get<QLabel>("Label12")->font());
+    const QFontInfo result(Get<QLabel>("VideoBitRate")->font());
+    EXPECT_TRUE(date.styleHint() == QFont::Serif || date.family().contains("Serif"))
+        << date.family();
+    EXPECT_TRUE(result.bold());
+    EXPECT_FALSE(result.family().contains("Serif")) << result.family();
+}
+
+TEST_F(LayoutTest, TabVisitsTheSelectedOptionOfEachGroupAndEveryBox) {
+    ClickOn(Option("File650"));
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 8; ++i) {
+        PressTab();
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, (QStringList{"File650", "FileSectors", "FileBytes", "Audio96", "AudioKBPS",
+                                    "LengthHours", "LengthMinutes", "LengthSeconds", "File650"}));
+    // Tab leaves the boxes as they were.
+    EXPECT_EQ(Result(), "1103");
+    EXPECT_EQ(Box("LengthHours")->text(), "01");
+}
+
+TEST_F(LayoutTest, ArrowKeysChooseWithinAGroupOnly) {
+    ClickOn(Option("Audio96"));
+    QTest::keyClick(Option("Audio96"), Qt::Key_Down);
+    EXPECT_EQ(AudioOption(), "Audio112");
+    EXPECT_EQ(SizeOption(), "File650");
+    EXPECT_EQ(Result(), "1087");
+}
+
+} // namespace
+} // namespace quorvel::test

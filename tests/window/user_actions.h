@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+// What a user does with the mouse and keyboard, sent as real events.
+namespace quorvel::test {
+
+// Clicks near the left edge, where an option's indicator and a box's text are.
+inline void ClickOn(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+}
+
+// Clicks into a box and selects all it holds, as before typing over it.
+inline void SelectAllIn(QLineEdit* box) {
+    ClickOn(box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+}
+
+// Types `text` over everything the box holds, one key at a time.
+inline void TypeOver(QLineEdit* box, const QString& text) {
+    SelectAllIn(box);
+    QTest::keyClicks(box, text);
+}
+
+// Pastes `text` over everything the box holds.
+inline void PasteOver(QLineEdit* box, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    SelectAllIn(box);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Moves the focus on from the widget that has it, as the Tab key does.
+inline void PressTab() {
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused, Qt::Key_Tab);
+}
+
+// Lets queued work run, such as an error report waiting for its chain to unwind.
+inline void Settle() { QApplication::processEvents(); }
+
+} // namespace quorvel::test
