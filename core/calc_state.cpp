@@ -44,7 +44,9 @@ void InitDefaults(CalcState& state) {
     state.LengthS = state.TotalSeconds % 60;
 }
 
-void SelectSizePreset(CalcState& state, std::int32_t kbits) { state.FileKbits = kbits; }
+void SelectSizePreset(CalcState& state, std::int32_t kbits) {
+    state.FileKbits = kbits;
+}
 
 void ApplyTypedSize(CalcState& state) {
     const double kbits = state.SectorCount * state.BytesPerSector / kBytesPerKilobit;
@@ -71,7 +73,9 @@ void SetAudioOther(CalcState& state, std::string_view text, const RewriteBox& re
     state.AudioKbps = RoundToLong(state.AudioOtherKbps);
 }
 
-void SelectAudioPreset(CalcState& state, std::int32_t kbps) { state.AudioKbps = kbps; }
+void SelectAudioPreset(CalcState& state, std::int32_t kbps) {
+    state.AudioKbps = kbps;
+}
 
 void UseTypedAudio(CalcState& state, std::string_view text) {
     state.AudioKbps = ToLong(ReadNumber(text));

@@ -21,16 +21,16 @@
 namespace quorvel {
 
 struct CalcState {
-    double BytesPerSector = 0;   // bytes, whole, 0..4096
-    double SectorCount = 0;      // sectors, whole, 0..524287
-    std::int32_t FileKbits = 0;  // target size in kilobits
-    double AudioOtherKbps = 0;   // the typed audio rate, whole, 0..1500
-    std::int32_t AudioKbps = 0;  // the audio rate in use
-    std::int32_t LengthH = 0;    // 0..23
-    std::int32_t LengthM = 0;    // 0..59
-    std::int32_t LengthS = 0;    // 0..59
+    double BytesPerSector = 0;     // bytes, whole, 0..4096
+    double SectorCount = 0;        // sectors, whole, 0..524287
+    std::int32_t FileKbits = 0;    // target size in kilobits
+    double AudioOtherKbps = 0;     // the typed audio rate, whole, 0..1500
+    std::int32_t AudioKbps = 0;    // the audio rate in use
+    std::int32_t LengthH = 0;      // 0..23
+    std::int32_t LengthM = 0;      // 0..59
+    std::int32_t LengthS = 0;      // 0..59
     std::int32_t TotalSeconds = 0; // running time, 1..86399 once set up
-    std::int32_t VideoKbps = 0;  // the last recommended video rate
+    std::int32_t VideoKbps = 0;    // the last recommended video rate
 };
 
 // The boxes whose text mirrors a typed field.

@@ -13,8 +13,12 @@ namespace {
 constexpr double kLongMin = -2147483648.0;
 constexpr double kLongMax = 2147483647.0;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Beyond this many decimal places either way a float is infinite or zero, so the
 // exponent can be clamped here without changing which of the two it is.
@@ -100,8 +104,7 @@ double ReadNumber(std::string_view text) {
         return zero;
     }
     // The number lies between 10^(magnitude-1) and 10^magnitude.
-    const long long magnitude =
-        static_cast<long long>(mantissa.size()) + scale + exponent;
+    const long long magnitude = static_cast<long long>(mantissa.size()) + scale + exponent;
     if (magnitude > 400) {
         throw OverflowError("the number is too large to be held");
     }
@@ -123,7 +126,9 @@ double ReadNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-double Truncate(double x) { return std::trunc(x); }
+double Truncate(double x) {
+    return std::trunc(x);
+}
 
 std::int32_t ToLong(double x) {
     const double whole = std::trunc(x);
@@ -154,7 +159,9 @@ std::string FormatGeneral(double x) {
     return std::string(buffer.data(), end);
 }
 
-std::string FormatGeneral(std::int32_t n) { return IntegerDigits(n); }
+std::string FormatGeneral(std::int32_t n) {
+    return IntegerDigits(n);
+}
 
 std::string FormatTwoDigit(std::int32_t n) {
     const long long value = n;
@@ -165,6 +172,8 @@ std::string FormatTwoDigit(std::int32_t n) {
     return value < 0 ? "-" + digits : digits;
 }
 
-std::string LongToText(std::int32_t n) { return IntegerDigits(n); }
+std::string LongToText(std::int32_t n) {
+    return IntegerDigits(n);
+}
 
 } // namespace quorvel

@@ -1,9 +1,34 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
+#include <QProxyStyle>
 
 namespace quorvel {
+namespace {
+
+// The options' captions were laid out for an indicator set close to its text;
+// the platform's wider gap would push "Other:" past the option's right edge.
+class CompactOptionStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_RadioButtonLabelSpacing ? qMin(value, 3) : value;
+    }
+};
+
+QStyle* OptionStyle() {
+    static QStyle* const style = [] {
+        auto* compact = new CompactOptionStyle;
+        compact->setParent(qApp);
+        return compact;
+    }();
+    return style;
+}
+
+} // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
@@ -18,12 +43,35 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
 }
 
 OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
+    setStyle(OptionStyle());
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractButton::toggled, this, [this](bool selected) {
         if (selected) {
             emit Click();
         }
     });
+}
+
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void Frame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const int top = metrics.height() / 2;
+    const QRect border(0, top, width() - 2, height() - top - 2);
+    // An etched line: a shadow with a highlight one pixel below and right.
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(border.translated(1, 1));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(border);
+
+    const int captionLeft = 8;
+    const QRect caption(captionLeft, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
 }
 
 Line::Line(QColor colour, QWidget* parent) : QWidget(parent), m_colour(colour) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
@@ -45,6 +46,18 @@ public:
 
 signals:
     void Click();
+};
+
+// A captioned frame around a group of controls placed inside it at fixed
+// positions. Its etched border runs through the middle of the caption, so the
+// controls placed close under the top edge stand clear of it.
+class Frame : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit Frame(const QString& caption, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A straight rule of one pixel from the top-left corner of its geometry.

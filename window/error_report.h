@@ -38,7 +38,6 @@ private:
 
 // What went wrong in the user's words: the event of `controlName` could not be
 // handled because of `problem`; `boxText` is what the box it reads held then.
-QString DescribeFailure(const QString& controlName, const QString& boxText,
-                        const QString& problem);
+QString DescribeFailure(const QString& controlName, const QString& boxText, const QString& problem);
 
 } // namespace quorvel

@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include <QFont>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
 
@@ -67,7 +66,7 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
         return box;
     }
     case ControlKind::Frame:
-        return new QGroupBox(text, parent);
+        return new Frame(text, parent);
     case ControlKind::OptionButton: {
         auto* option = new OptionButton(parent);
         option->setText(text);
@@ -87,8 +86,8 @@ void Place(QWidget* control, const ControlRow& row) {
                              TwipsToPixels(row.width) + 1, TwipsToPixels(row.height) + 1);
         return;
     }
-    control->setGeometry(TwipsToPixels(row.left), TwipsToPixels(row.top),
-                         TwipsToPixels(row.width), TwipsToPixels(row.height));
+    control->setGeometry(TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width),
+                         TwipsToPixels(row.height));
 }
 
 } // namespace
@@ -153,7 +152,7 @@ void Form_Main::BindControls() {
     m_VideoBitRate = qobject_cast<QLabel*>(find("VideoBitRate"));
 
     m_rewrite = [this](Box box, const std::string& text) {
-        TextBox* const boxes[] = {m_FileSectors,   m_FileBytes,     m_AudioKBPS,
+        TextBox* const boxes[] = {m_FileSectors, m_FileBytes,     m_AudioKBPS,
                                   m_LengthHours, m_LengthMinutes, m_LengthSeconds};
         Write(boxes[static_cast<int>(box)], text);
     };
@@ -228,8 +227,12 @@ void Form_Main::Write(TextBox* box, const std::string& text) {
     box->setText(QString::fromStdString(text));
 }
 
-std::string Form_Main::Text(const TextBox* box) { return box->text().toStdString(); }
+std::string Form_Main::Text(const TextBox* box) {
+    return box->text().toStdString();
+}
 
-void Form_Main::Recompute() { CalcVideoBitRate(m_state, m_display); }
+void Form_Main::Recompute() {
+    CalcVideoBitRate(m_state, m_display);
+}
 
 } // namespace quorvel

@@ -72,9 +72,13 @@ void Form_Main::FileBytes_Change() {
     Recompute();
 }
 
-void Form_Main::FileSectors_LostFocus() { Write(m_FileSectors, FormatGeneral(m_state.SectorCount)); }
+void Form_Main::FileSectors_LostFocus() {
+    Write(m_FileSectors, FormatGeneral(m_state.SectorCount));
+}
 
-void Form_Main::FileBytes_LostFocus() { Write(m_FileBytes, FormatGeneral(m_state.BytesPerSector)); }
+void Form_Main::FileBytes_LostFocus() {
+    Write(m_FileBytes, FormatGeneral(m_state.BytesPerSector));
+}
 
 // Audio rate
 
@@ -130,7 +134,9 @@ void Form_Main::AudioKBPS_Change() {
     Recompute();
 }
 
-void Form_Main::AudioKBPS_LostFocus() { Write(m_AudioKBPS, FormatGeneral(m_state.AudioOtherKbps)); }
+void Form_Main::AudioKBPS_LostFocus() {
+    Write(m_AudioKBPS, FormatGeneral(m_state.AudioOtherKbps));
+}
 
 // Running time. A part held to a limit shows in plain form ("0", "23") while the
 // box has the focus and in two-digit form once it is left.
@@ -150,7 +156,9 @@ void Form_Main::LengthSeconds_Change() {
     Recompute();
 }
 
-void Form_Main::LengthHours_LostFocus() { Write(m_LengthHours, FormatTwoDigit(m_state.LengthH)); }
+void Form_Main::LengthHours_LostFocus() {
+    Write(m_LengthHours, FormatTwoDigit(m_state.LengthH));
+}
 
 void Form_Main::LengthMinutes_LostFocus() {
     Write(m_LengthMinutes, FormatTwoDigit(m_state.LengthM));

@@ -64,8 +64,12 @@ constexpr std::array kRows = {
 
 } // namespace
 
-std::span<const ControlRow> LayoutTable() { return kRows; }
+std::span<const ControlRow> LayoutTable() {
+    return kRows;
+}
 
-FontSpec WindowFont() { return {"MS Sans Serif", 8, false, false}; }
+FontSpec WindowFont() {
+    return {"MS Sans Serif", 8, false, false};
+}
 
 } // namespace quorvel

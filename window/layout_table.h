@@ -36,9 +36,9 @@ struct ControlRow {
     FontSpec font;
     Rgb colour;
     Alignment alignment;
-    int maxLength;  // characters the user may enter in a TextBox; 0 for no limit
+    int maxLength; // characters the user may enter in a TextBox; 0 for no limit
     bool sizedToText;
-    bool selected;  // an OptionButton selected as the window is built
+    bool selected; // an OptionButton selected as the window is built
 };
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -47,7 +47,9 @@ inline constexpr int kClientHeightTwips = 5625;
 inline constexpr const char* kWindowCaption = "Quorvel V1.01";
 
 // Logical pixels for a length in twips, to the nearest pixel.
-constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int TwipsToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 std::span<const ControlRow> LayoutTable();
 

@@ -93,7 +93,8 @@ TEST_F(CalcStateTest, SizePresetsAreTheirCaptionsInKilobits) {
         SelectSizePreset(state, preset.kbits);
         EXPECT_EQ(state.FileKbits, preset.kbits);
     }
-    EXPECT_EQ(kAudioPresetsKbps, (std::array<std::int32_t, 8>{96, 112, 128, 160, 192, 224, 256, 320}));
+    EXPECT_EQ(kAudioPresetsKbps,
+              (std::array<std::int32_t, 8>{96, 112, 128, 160, 192, 224, 256, 320}));
 }
 
 TEST_F(CalcStateTest, TypedSizeFromSectorsAndSectorSize) {
@@ -143,8 +144,10 @@ TEST_P(TypedLimits, HoldTheValueAndReportTheRewrite) {
 INSTANTIATE_TEST_SUITE_P(
     Table, TypedLimits,
     testing::Values(
-        LimitCase{"sectors_above", SetSectorCount, "600000", 524287, {{Box::FileSectors, "524287"}}},
-        LimitCase{"sectors_just_above", SetSectorCount, "524288", 524287, {{Box::FileSectors, "524287"}}},
+        LimitCase{
+            "sectors_above", SetSectorCount, "600000", 524287, {{Box::FileSectors, "524287"}}},
+        LimitCase{
+            "sectors_just_above", SetSectorCount, "524288", 524287, {{Box::FileSectors, "524287"}}},
         LimitCase{"sectors_largest", SetSectorCount, "524287", 524287, {}},
         LimitCase{"sectors_below", SetSectorCount, "-5", 0, {{Box::FileSectors, "0"}}},
         LimitCase{"sectors_fraction", SetSectorCount, "2.9", 2, {}},

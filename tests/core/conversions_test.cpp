@@ -38,21 +38,21 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"0.000001e6", 1}, ReadCase{"0e999999", 0},
                     ReadCase{"4.9e-324", std::numeric_limits<double>::denorm_min()}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NotANumberReadsAsZero, ReadNumberValue,
-    testing::Values(ReadCase{"-", 0}, ReadCase{".", 0}, ReadCase{"abc", 0},
-                    ReadCase{"e5", 0}, ReadCase{"+", 0}, ReadCase{"-.", 0},
-                    ReadCase{"\r5", 0}, ReadCase{"\xC2\xA0"
-                                                 "5",
-                                                 0}));
+INSTANTIATE_TEST_SUITE_P(NotANumberReadsAsZero, ReadNumberValue,
+                         testing::Values(ReadCase{"-", 0}, ReadCase{".", 0}, ReadCase{"abc", 0},
+                                         ReadCase{"e5", 0}, ReadCase{"+", 0}, ReadCase{"-.", 0},
+                                         ReadCase{"\r5", 0},
+                                         ReadCase{"\xC2\xA0"
+                                                  "5",
+                                                  0}));
 
 // Forms an older number reader accepted and this one does not: each ends the number.
-INSTANTIATE_TEST_SUITE_P(
-    FormsNotAccepted, ReadNumberValue,
-    testing::Values(ReadCase{"1 2", 1}, ReadCase{"- 5", 0}, ReadCase{"&H10", 0},
-                    ReadCase{"&O7", 0}, ReadCase{"1d3", 1}, ReadCase{"1D3", 1},
-                    ReadCase{"1e", 1}, ReadCase{"1e+", 1}, ReadCase{"1e-x", 1},
-                    ReadCase{"1,5", 1}, ReadCase{"\xEF\xBC\x91", 0}));
+INSTANTIATE_TEST_SUITE_P(FormsNotAccepted, ReadNumberValue,
+                         testing::Values(ReadCase{"1 2", 1}, ReadCase{"- 5", 0},
+                                         ReadCase{"&H10", 0}, ReadCase{"&O7", 0},
+                                         ReadCase{"1d3", 1}, ReadCase{"1D3", 1}, ReadCase{"1e", 1},
+                                         ReadCase{"1e+", 1}, ReadCase{"1e-x", 1},
+                                         ReadCase{"1,5", 1}, ReadCase{"\xEF\xBC\x91", 0}));
 
 TEST(ReadNumber, ANumberBelowTheSmallestFloatReadsAsZeroWithItsSign) {
     EXPECT_EQ(ReadNumber("1e-400"), 0.0);
@@ -101,8 +101,9 @@ TEST(ToLong, TruncatesAndHoldsToThe32BitRange) {
     EXPECT_EQ(ToLong(1103.279), 1103);
     EXPECT_EQ(ToLong(-34.37), -34);
     EXPECT_EQ(ToLong(-0.0), 0);
-    for (double outside : {2147483648.0, -2147483649.0, 9e99, std::numeric_limits<double>::infinity(),
-                           std::numeric_limits<double>::quiet_NaN()}) {
+    for (double outside :
+         {2147483648.0, -2147483649.0, 9e99, std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
         EXPECT_THROW(ToLong(outside), OverflowError) << outside;
     }
 }
@@ -111,8 +112,8 @@ TEST(RoundToLong, RoundsHalvesToTheEvenNeighbour) {
     const struct {
         double x;
         std::int32_t rounded;
-    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
-                 {2.5001, 3}, {1500, 1500}, {0, 0}, {-2147483648.0, INT32_MIN}};
+    } cases[] = {{0.5, 0},    {1.5, 2},    {2.5, 2},     {-0.5, 0}, {-1.5, -2},
+                 {2.4999, 2}, {2.5001, 3}, {1500, 1500}, {0, 0},    {-2147483648.0, INT32_MIN}};
     for (const auto& c : cases) {
         EXPECT_EQ(RoundToLong(c.x), c.rounded) << c.x;
     }
@@ -124,9 +125,17 @@ TEST(FormatGeneral, WritesWholeNumbersAsPlainDigits) {
     const struct {
         double x;
         const char* text;
-    } cases[] = {{332800, "332800"}, {96, "96"},     {0, "0"},       {-0.0, "0"},
-                 {524287, "524287"}, {4096, "4096"}, {-5, "-5"},     {1500, "1500"},
-                 {2.5, "2.5"},       {1e20, "1e+20"}, {123456789012345.0, "123456789012345"}};
+    } cases[] = {{332800, "332800"},
+                 {96, "96"},
+                 {0, "0"},
+                 {-0.0, "0"},
+                 {524287, "524287"},
+                 {4096, "4096"},
+                 {-5, "-5"},
+                 {1500, "1500"},
+                 {2.5, "2.5"},
+                 {1e20, "1e+20"},
+                 {123456789012345.0, "123456789012345"}};
     for (const auto& c : cases) {
         EXPECT_EQ(FormatGeneral(c.x), c.text);
     }
@@ -145,7 +154,8 @@ TEST(FormatTwoDigit, PadsToAtLeastTwoDigits) {
     const struct {
         std::int32_t n;
         const char* text;
-    } cases[] = {{0, "00"}, {1, "01"}, {5, "05"}, {14, "14"}, {59, "59"}, {123, "123"}, {-5, "-05"}};
+    } cases[] = {{0, "00"},  {1, "01"},    {5, "05"},  {14, "14"},
+                 {59, "59"}, {123, "123"}, {-5, "-05"}};
     for (const auto& c : cases) {
         EXPECT_EQ(FormatTwoDigit(c.n), c.text);
     }

@@ -44,9 +44,8 @@ protected:
         box->setObjectName(name);
         box->setGeometry(x, y, 80, 22);
         box->setMaxLength(6);
-        QObject::connect(box, &TextBox::Change, [this, box] {
-            log << box->objectName() + " Change " + box->text();
-        });
+        QObject::connect(box, &TextBox::Change,
+                         [this, box] { log << box->objectName() + " Change " + box->text(); });
         QObject::connect(box, &TextBox::LostFocus,
                          [this, box] { log << box->objectName() + " LostFocus"; });
         return box;
@@ -112,10 +111,9 @@ TEST_F(ControlsTest, AWriteFromAChangeHandlerNestsAndLeavesTheBoxConsistent) {
     EXPECT_EQ(first->text(), "500");
     QTest::keyClicks(first, "7"); // typed on at the end of the rewritten text
     EXPECT_EQ(first->text(), "500");
-    EXPECT_EQ(log, (QStringList{"first Change 9", "first Change 99", "first Change 999",
-                                "rewrite", "first Change 500", "rewrite done",
-                                "first Change 5009", "rewrite", "first Change 500",
-                                "rewrite done", "first Change 5007", "rewrite",
+    EXPECT_EQ(log, (QStringList{"first Change 9", "first Change 99", "first Change 999", "rewrite",
+                                "first Change 500", "rewrite done", "first Change 5009", "rewrite",
+                                "first Change 500", "rewrite done", "first Change 5007", "rewrite",
                                 "first Change 500", "rewrite done"}));
 }
 
@@ -195,8 +193,7 @@ TEST_F(ControlsTest, TheBoxLostFocusAndAllItSetsOffRunBeforeTheOptionsClick) {
     });
     ClickOn(a2);
     EXPECT_TRUE(a2->isChecked());
-    EXPECT_EQ(log,
-              (QStringList{"first LostFocus", "first Change 2", "b2 Click", "a2 Click"}));
+    EXPECT_EQ(log, (QStringList{"first LostFocus", "first Change 2", "b2 Click", "a2 Click"}));
 }
 
 } // namespace

@@ -47,8 +47,7 @@ protected:
     QString SizeOption() const { return SelectedIn("Frame2"); }
     QString AudioOption() const { return SelectedIn("Frame1"); }
 
-    template <typename Control>
-    Control* Get(const char* name) const {
+    template <typename Control> Control* Get(const char* name) const {
         auto* control = qobject_cast<Control*>(form->control(QString::fromLatin1(name)));
         EXPECT_NE(control, nullptr) << name;
         return control;

@@ -3,7 +3,10 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "form_fixture.h"
 #include "qt_printers.h"
@@ -21,7 +24,7 @@ bool IsKind(QWidget* control, ControlKind kind) {
     case ControlKind::TextBox:
         return qobject_cast<TextBox*>(control) != nullptr;
     case ControlKind::Frame:
-        return qobject_cast<QGroupBox*>(control) != nullptr;
+        return qobject_cast<Frame*>(control) != nullptr;
     case ControlKind::OptionButton:
         return qobject_cast<OptionButton*>(control) != nullptr;
     case ControlKind::Line:
@@ -43,7 +46,20 @@ QString CaptionOf(QWidget* control) {
     return {};
 }
 
-TEST_F(LayoutTest, TheWindowIsSixThousandOneHundredThirtyFiveByFiveThousandSixHundredTwentyFiveTwips) {
+// The width a control's caption is drawn in.
+int CaptionRoom(QWidget* control) {
+    auto* option = qobject_cast<QRadioButton*>(control);
+    if (!option) {
+        return control->contentsRect().width();
+    }
+    QStyleOptionButton style;
+    style.initFrom(option);
+    style.text = option->text();
+    return option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).width();
+}
+
+TEST_F(LayoutTest,
+       TheWindowIsSixThousandOneHundredThirtyFiveByFiveThousandSixHundredTwentyFiveTwips) {
     EXPECT_EQ(form->windowTitle(), "Quorvel V1.01");
     EXPECT_EQ(form->size(), QSize(409, 375));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
@@ -67,9 +83,17 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
             EXPECT_EQ(control->width(), TwipsToPixels(row.width) + 1);
         } else if (!row.sizedToText) {
             EXPECT_EQ(control->size(), QSize(TwipsToPixels(row.width), TwipsToPixels(row.height)));
+            // A wider fallback face must not clip a caption.
+            if (row.kind == ControlKind::Label || row.kind == ControlKind::OptionButton) {
+                // The ink, not the advance: a colon's blank right bearing may overhang.
+                EXPECT_LT(control->fontMetrics().tightBoundingRect(CaptionOf(control)).right(),
+                          CaptionRoom(control));
+                EXPECT_LE(control->fontMetrics().height(), control->height());
+            }
         } else {
             // Sized to its text: the whole caption is shown, in one line.
-            EXPECT_GE(control->width(), control->fontMetrics().horizontalAdvance(CaptionOf(control)));
+            EXPECT_GE(control->width(),
+                      control->fontMetrics().horizontalAdvance(CaptionOf(control)));
             EXPECT_LT(control->height(), 2 * control->fontMetrics().height());
         }
 

@@ -41,6 +41,8 @@ inline void PressTab() {
 }
 
 // Lets queued work run, such as an error report waiting for its chain to unwind.
-inline void Settle() { QApplication::processEvents(); }
+inline void Settle() {
+    QApplication::processEvents();
+}
 
 } // namespace quorvel::test
