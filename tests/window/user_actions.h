@@ -21,10 +21,22 @@ inline void SelectAllIn(QLineEdit* box) {
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
 }
 
-// Types `text` over everything the box holds, one key at a time.
+// Types `text` where the cursor is, one key at a time; characters with no key
+// of their own arrive as a keyboard layout or input method would send them.
+inline void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0x20 && c.unicode() < 0x7F) {
+            QTest::keyClick(widget, static_cast<char>(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// Types `text` over everything the box holds.
 inline void TypeOver(QLineEdit* box, const QString& text) {
     SelectAllIn(box);
-    QTest::keyClicks(box, text);
+    Type(box, text);
 }
 
 // Pastes `text` over everything the box holds.
