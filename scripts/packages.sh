@@ -31,3 +31,7 @@ BUILD_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
 )
+
+# What the tests need besides: a locale with a decimal comma, and clang with
+# its libFuzzer and sanitizer runtimes.
+TEST_PACKAGES=(locales clang libclang-rt-14-dev)

@@ -1,24 +1,41 @@
 #!/usr/bin/env bash
-# Builds the program and every test, and runs them all. Exits non-zero when any fails.
+# Builds the program and every test, and runs them all: the core alone without
+# Qt, everything, everything again under a locale whose decimal mark is a comma,
+# everything under AddressSanitizer and UndefinedBehaviorSanitizer, and a short
+# fuzzing run of the conversions. Exits non-zero when any of them fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" locales
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-# A locale whose decimal mark is a comma, to show that no reading or writing of
-# numbers depends on the locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-jobs=$(nproc)
+# Widget tests use Qt's offscreen platform; a display, if any, is not needed.
+export QT_QPA_PLATFORM=offscreen
 
-echo "== core alone, without Qt"
-cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WINDOW=OFF -DQUORVEL_WERROR=ON
-cmake --build build-core --parallel "$jobs"
-ctest --test-dir build-core --output-on-failure --parallel "$jobs"
+step() { printf '\n== %s\n' "$*"; }
 
-echo "== everything"
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
-cmake --build build-test --parallel "$jobs"
-ctest --test-dir build-test --output-on-failure --parallel "$jobs"
+step "the calculation core alone, without Qt"
+cmake --preset core
+cmake --build --preset core
+ctest --preset core
+
+step "everything"
+cmake --preset dev
+cmake --build --preset dev
+ctest --preset dev
+
+step "everything, under a locale with a decimal comma"
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 ctest --preset dev
+
+step "everything, under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+
+step "fuzzing the conversions"
+cmake --preset fuzz
+cmake --build --preset fuzz --target conversions_fuzz
+ctest --preset fuzz
