@@ -32,6 +32,12 @@ BUILD_PACKAGES=(
   fonts-liberation fonts-dejavu-core
 )
 
-# What the tests need besides: a locale with a decimal comma, and clang with
-# its libFuzzer and sanitizer runtimes.
-TEST_PACKAGES=(locales clang libclang-rt-14-dev)
+# What the tests need besides: a locale with a decimal comma; clang with its
+# libFuzzer and sanitizer runtimes; MinGW's windres for the Windows resources;
+# the desktop-file and AppStream validators; and what builds the .deb and opens
+# its program under a private X server.
+TEST_PACKAGES=(
+  locales clang libclang-rt-14-dev
+  binutils-mingw-w64-x86-64 desktop-file-utils appstream
+  dpkg-dev file xvfb xauth xdotool
+)

@@ -2,7 +2,7 @@
 # Builds the program and every test, and runs them all: the core alone without
 # Qt, everything, everything again under a locale whose decimal mark is a comma,
 # everything under AddressSanitizer and UndefinedBehaviorSanitizer, and a short
-# fuzzing run of the conversions. Exits non-zero when any of them fails.
+# fuzzing run of the conversions; then the .deb is built and checked. Exits non-zero when any of them fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -39,3 +39,6 @@ step "fuzzing the conversions"
 cmake --preset fuzz
 cmake --build --preset fuzz --target conversions_fuzz
 ctest --preset fuzz
+
+step "the Debian package"
+scripts/check-deb.sh

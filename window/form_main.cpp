@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 
@@ -25,6 +26,14 @@ void InstallFontFallbacks() {
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
                                 QStringLiteral("DejaVu Serif")});
+}
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/quorvel/quorvel-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 QFont MakeFont(const FontSpec& spec) {
@@ -95,6 +104,7 @@ void Place(QWidget* control, const ControlRow& row) {
 Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
     InstallFontFallbacks();
     setWindowTitle(QString::fromLatin1(kWindowCaption));
+    setWindowIcon(ApplicationIcon());
     setFont(MakeFont(WindowFont()));
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 

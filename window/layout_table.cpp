@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "quorvel_about.h"
+
 namespace quorvel {
 namespace {
 
@@ -55,8 +57,8 @@ constexpr std::array kRows = {
     ControlRow{"Label5",        Label,        "Frame3", ":",                                           960,  240,  135,  255, 32, kDefault,  kTextColour, Centre, 0, false, false},
     ControlRow{"Label6",        Label,        "Frame3", "HH:MM:SS",                                   1680,  240,  855,  255, 33, kDefault,  kTextColour, Left,   0, false, false},
     ControlRow{"Label8",        Label,        nullptr,  "Quorvel Version 1.01",                        120, 4560, 2880,  300, 34, kLarge,    kDarkRed,    Left,   0, true,  false},
-    ControlRow{"Label10",       Label,        nullptr,  "Written by the Quorvel developers",           120, 4920, 4185,  300, 35, kLarge,    kDarkRed,    Left,   0, true,  false},
-    ControlRow{"Label11",       Label,        nullptr,  "quorvel.example.org",                         120, 5280, 2355,  300, 36, kLarge,    kDarkRed,    Left,   0, true,  false},
+    ControlRow{"Label10",       Label,        nullptr,  kAuthorshipNotice,                            120, 4920, 4185,  300, 35, kLarge,    kDarkRed,    Left,   0, true,  false},
+    ControlRow{"Label11",       Label,        nullptr,  kWebAddress,                                  120, 5280, 2355,  300, 36, kLarge,    kDarkRed,    Left,   0, true,  false},
     ControlRow{"Label12",       Label,        nullptr,  "April 12, 2000",                             4920, 5280, 1080,  225, 37, kDate,     kBlack,      Left,   0, true,  false},
     ControlRow{"Line1",         Line,         nullptr,  "",                                            120, 4440, 5880,    0, -1, kDefault,  kGrey,       Left,   0, false, false},
 };
