@@ -8,7 +8,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Video bitrate calculator\n Works out the video bitrate that makes an encode fit a CD or a\n size of your own, from the audio bitrate and the running time.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Works out the video bitrate that makes an encode fit a CD or a size of your own, from the audio bitrate and the running time.")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -3,6 +3,7 @@
 #include <exception>
 #include <iterator>
 
+#include <QAccessible>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -99,6 +100,16 @@ void Place(QWidget* control, const ControlRow& row) {
                          TwipsToPixels(row.height));
 }
 
+// What a screen reader says a box is; it reads the box's text as its value.
+struct SpokenName {
+    const char* control;
+    const char* name;
+};
+constexpr SpokenName kSpokenNames[] = {
+    {"FileSectors", "sectors"}, {"FileBytes", "bytes / sector"}, {"AudioKBPS", "audio kbps"},
+    {"LengthHours", "hours"},   {"LengthMinutes", "minutes"},    {"LengthSeconds", "seconds"},
+};
+
 } // namespace
 
 Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
@@ -166,9 +177,12 @@ void Form_Main::BindControls() {
                                   m_LengthHours, m_LengthMinutes, m_LengthSeconds};
         Write(boxes[static_cast<int>(box)], text);
     };
-    m_display = [this](const std::string& text) {
-        m_VideoBitRate->setText(QString::fromStdString(text));
-    };
+    for (const SpokenName& spoken : kSpokenNames) {
+        control(QString::fromLatin1(spoken.control))
+            ->setAccessibleName(QString::fromLatin1(spoken.name));
+    }
+    m_VideoBitRate->setAccessibleDescription(tr("Recommended video bitrate in kbps"));
+    m_display = [this](const std::string& text) { ShowResult(QString::fromStdString(text)); };
 }
 
 void Form_Main::ConnectEvents() {
@@ -231,6 +245,14 @@ void Form_Main::Raise(QWidget* source, Handler handler) {
         m_errors->Add(DescribeFailure(source->objectName(), readFrom ? readFrom->text() : QString(),
                                       QString::fromUtf8(error.what())));
     }
+}
+
+void Form_Main::ShowResult(const QString& kbps) {
+    m_VideoBitRate->setText(kbps);
+    // The label alone would say only the number; say what it is, and that it changed.
+    m_VideoBitRate->setAccessibleName(tr("Recommended video bitrate: %1 kbps").arg(kbps));
+    QAccessibleEvent changed(m_VideoBitRate, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Form_Main::Write(TextBox* box, const std::string& text) {

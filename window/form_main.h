@@ -44,6 +44,7 @@ private:
     // Runs a handler for the event `source` raised; stops it at a core error.
     void Raise(QWidget* source, Handler handler);
 
+    void ShowResult(const QString& kbps);
     void Write(TextBox* box, const std::string& text);
     static std::string Text(const TextBox* box);
     void Recompute();

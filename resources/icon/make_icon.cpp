@@ -30,9 +30,9 @@ constexpr double kPlay[3][2] = {{0.56, 0.50}, {0.56, 0.98}, {0.98, 0.74}};
 // The 16 standard colours of a 4-bit Windows icon, as used here.
 enum Colour : std::uint8_t { Black = 0, Maroon = 1, Silver = 7, Grey = 8, White = 15 };
 constexpr std::uint8_t kPalette[16][3] = {
-    {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
 
 bool InPlay(double x, double y) {
     const auto side = [&](int a, int b) {
@@ -153,8 +153,8 @@ void WriteIco(const std::string& path) {
     for (const auto& image : data) {
         out.insert(out.end(), image.begin(), image.end());
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                static_cast<std::streamsize>(out.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
 QColor Rgb(Colour colour) {
@@ -197,7 +197,8 @@ QImage Render(int size) {
 // Numbers for the SVG text to two decimals, with a period whatever the locale.
 std::string Num(double value) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::round(value * 100) / 100);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::round(value * 100) / 100);
     return std::string(buffer, result.ptr);
 }
 

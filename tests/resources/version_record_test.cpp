@@ -29,7 +29,9 @@ std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
 std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
 }
-std::size_t Align4(std::size_t n) { return (n + 3) & ~std::size_t{3}; }
+std::size_t Align4(std::size_t n) {
+    return (n + 3) & ~std::size_t{3};
+}
 
 // The entries of a .res file, each a header (sizes, type, name, flags) and data.
 std::vector<Resource> ReadRes(const std::string& path) {
@@ -58,9 +60,10 @@ std::vector<Resource> ReadRes(const std::string& path) {
         field = Align4(field);
         const std::uint16_t language = U16(b, field + 6);
         const std::size_t data = at + headerSize;
-        out.push_back({type, language,
-                       std::vector<std::uint8_t>(b.begin() + static_cast<std::ptrdiff_t>(data),
-                                                 b.begin() + static_cast<std::ptrdiff_t>(data + dataSize))});
+        out.push_back(
+            {type, language,
+             std::vector<std::uint8_t>(b.begin() + static_cast<std::ptrdiff_t>(data),
+                                       b.begin() + static_cast<std::ptrdiff_t>(data + dataSize))});
         at = Align4(data + dataSize);
     }
     return out;
@@ -114,9 +117,7 @@ TEST_F(VersionRecordTest, OneIconWithThreeImages) {
     const std::vector<std::uint8_t>& g = groups[0]->data;
     ASSERT_EQ(U16(g, 2), 1);
     ASSERT_EQ(U16(g, 4), 3);
-    const struct {
-        int size, colours, bits;
-    } expected[] = {{32, 16, 4}, {16, 16, 4}, {32, 2, 1}};
+    const struct { int size, colours, bits; } expected[] = {{32, 16, 4}, {16, 16, 4}, {32, 2, 1}};
     const auto images = OfType(kIcon);
     ASSERT_EQ(images.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {

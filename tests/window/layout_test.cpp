@@ -65,6 +65,15 @@ TEST_F(LayoutTest,
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
 }
 
+TEST_F(LayoutTest, TheWindowCarriesItsIconWithSharpLargeRenditions) {
+    const QList<QSize> sizes = form->windowIcon().availableSizes();
+    for (int side : {16, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    }
+    // At twice the scale a 32-pixel icon is drawn from the 64-pixel image.
+    EXPECT_EQ(form->windowIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
+}
+
 TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
     QSet<QString> names;
     for (const ControlRow& row : LayoutTable()) {
