@@ -41,3 +41,7 @@ TEST_PACKAGES=(
   binutils-mingw-w64-x86-64 desktop-file-utils appstream
   dpkg-dev file xvfb xauth xdotool
 )
+
+# What the start-up benchmark needs besides: a private X server, the X DAMAGE
+# library its probe watches the first frame with, and valgrind.
+BENCH_PACKAGES=(xvfb xauth libx11-dev libxdamage-dev valgrind)

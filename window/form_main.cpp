@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include <QAccessible>
-#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QPalette>
@@ -12,37 +11,20 @@
 #include "controls.h"
 #include "error_report.h"
 #include "errors.h"
+#include "fonts.h"
 #include "layout_table.h"
 
 namespace quorvel {
 namespace {
 
-// The faces the layout was drawn with are rarely installed outside Windows; these
-// come closest in shape and width.
-void InstallFontFallbacks() {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
-                                QStringLiteral("DejaVu Serif")});
-}
-
+// The window's icon up to 64 pixels, enough for a title bar or task bar at twice
+// the scale; every size is decoded before the window shows, so no larger ones.
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/quorvel/quorvel-%1.png").arg(size), QSize(size, size));
     }
     return icon;
-}
-
-QFont MakeFont(const FontSpec& spec) {
-    QFont font(QString::fromLatin1(spec.family));
-    font.setStyleHint(spec.serif ? QFont::Serif : QFont::SansSerif);
-    font.setPointSizeF(spec.points);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 Qt::Alignment ToQt(Alignment alignment) {
@@ -113,7 +95,6 @@ constexpr SpokenName kSpokenNames[] = {
 } // namespace
 
 Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
-    InstallFontFallbacks();
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     setWindowIcon(ApplicationIcon());
     setFont(MakeFont(WindowFont()));

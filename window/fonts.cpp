@@ -1,0 +1,46 @@
+#include "fonts.h"
+
+#include <QFontDatabase>
+#include <QHash>
+#include <QStringList>
+
+namespace quorvel {
+namespace {
+
+QString InstalledFamily(const QString& family, bool serif) {
+    static QHash<QString, QString> resolved;
+    if (const auto found = resolved.constFind(family); found != resolved.constEnd()) {
+        return *found;
+    }
+    QStringList candidates{family};
+    if (serif) {
+        candidates << QStringLiteral("Liberation Serif") << QStringLiteral("Tinos")
+                   << QStringLiteral("DejaVu Serif");
+    } else {
+        candidates << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
+                   << QStringLiteral("Arimo") << QStringLiteral("Arial")
+                   << QStringLiteral("DejaVu Sans");
+    }
+    const QStringList installed = QFontDatabase::families();
+    QString choice = family; // none installed: the platform's own fallback decides
+    for (const QString& candidate : candidates) {
+        if (installed.contains(candidate, Qt::CaseInsensitive)) {
+            choice = candidate;
+            break;
+        }
+    }
+    resolved.insert(family, choice);
+    return choice;
+}
+
+} // namespace
+
+QFont MakeFont(const FontSpec& spec) {
+    QFont font(InstalledFamily(QString::fromLatin1(spec.family), spec.serif));
+    font.setStyleHint(spec.serif ? QFont::Serif : QFont::SansSerif);
+    font.setPointSizeF(spec.points);
+    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+} // namespace quorvel
