@@ -48,6 +48,8 @@ private:
     void Write(TextBox* box, const std::string& text);
     static std::string Text(const TextBox* box);
     void Recompute();
+    void SizePresetChosen(std::int32_t kbits);
+    void AudioPresetChosen(std::int32_t kbps);
 
     void Form_Load();
     void File650_Click();

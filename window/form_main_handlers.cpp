@@ -26,29 +26,31 @@ void Form_Main::Form_Load() {
 
 // Target size
 
-void Form_Main::File650_Click() {
-    SelectSizePreset(m_state, kFile650Kbits);
+// A preset changes only the size in use: the typed sectors stay in their boxes,
+// so choosing "Other:" again brings them back.
+void Form_Main::SizePresetChosen(std::int32_t kbits) {
+    SelectSizePreset(m_state, kbits);
     Recompute();
+}
+
+void Form_Main::File650_Click() {
+    SizePresetChosen(kFile650Kbits);
 }
 
 void Form_Main::File700_Click() {
-    SelectSizePreset(m_state, kFile700Kbits);
-    Recompute();
+    SizePresetChosen(kFile700Kbits);
 }
 
 void Form_Main::File651_Click() {
-    SelectSizePreset(m_state, kFile651Kbits);
-    Recompute();
+    SizePresetChosen(kFile651Kbits);
 }
 
 void Form_Main::File654_Click() {
-    SelectSizePreset(m_state, kFile654Kbits);
-    Recompute();
+    SizePresetChosen(kFile654Kbits);
 }
 
 void Form_Main::File702_Click() {
-    SelectSizePreset(m_state, kFile702Kbits);
-    Recompute();
+    SizePresetChosen(kFile702Kbits);
 }
 
 void Form_Main::FileOther_Click() {
@@ -82,44 +84,41 @@ void Form_Main::FileBytes_LostFocus() {
 
 // Audio rate
 
-void Form_Main::Audio96_Click() {
-    SelectAudioPreset(m_state, 96);
+void Form_Main::AudioPresetChosen(std::int32_t kbps) {
+    SelectAudioPreset(m_state, kbps);
     Recompute();
+}
+
+void Form_Main::Audio96_Click() {
+    AudioPresetChosen(96);
 }
 
 void Form_Main::Audio112_Click() {
-    SelectAudioPreset(m_state, 112);
-    Recompute();
+    AudioPresetChosen(112);
 }
 
 void Form_Main::Audio128_Click() {
-    SelectAudioPreset(m_state, 128);
-    Recompute();
+    AudioPresetChosen(128);
 }
 
 void Form_Main::Audio160_Click() {
-    SelectAudioPreset(m_state, 160);
-    Recompute();
+    AudioPresetChosen(160);
 }
 
 void Form_Main::Audio192_Click() {
-    SelectAudioPreset(m_state, 192);
-    Recompute();
+    AudioPresetChosen(192);
 }
 
 void Form_Main::Audio224_Click() {
-    SelectAudioPreset(m_state, 224);
-    Recompute();
+    AudioPresetChosen(224);
 }
 
 void Form_Main::Audio256_Click() {
-    SelectAudioPreset(m_state, 256);
-    Recompute();
+    AudioPresetChosen(256);
 }
 
 void Form_Main::Audio320_Click() {
-    SelectAudioPreset(m_state, 320);
-    Recompute();
+    AudioPresetChosen(320);
 }
 
 // Uses the box's number as it stands, before its limits.
