@@ -35,11 +35,11 @@ QString InstalledFamily(const QString& family, bool serif) {
 
 } // namespace
 
-QFont MakeFont(const FontSpec& spec) {
-    QFont font(InstalledFamily(QString::fromLatin1(spec.family), spec.serif));
-    font.setStyleHint(spec.serif ? QFont::Serif : QFont::SansSerif);
-    font.setPointSizeF(spec.points);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+QFont MakeFont(const FontSpec& face) {
+    QFont font(InstalledFamily(QString::fromLatin1(face.family), face.serif));
+    font.setStyleHint(face.serif ? QFont::Serif : QFont::SansSerif);
+    font.setPointSizeF(face.points);
+    font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
     return font;
 }
 
