@@ -266,5 +266,14 @@ TEST_F(HandlersTest, TheErrorMessageOpensAfterTheEventsAndMovesNoBox) {
     EXPECT_EQ(Box("FileSectors")->text(), "1e400");
 }
 
+TEST_F(HandlersTest, ClosingTheWindowRunsNoHandler) {
+    TypeOver(Box("AudioKBPS"), "0096");
+    EXPECT_EQ(QApplication::focusWidget(), Box("AudioKBPS"));
+    form->close();
+    Settle();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Box("AudioKBPS")->text(), "0096"); // no LostFocus rewrite
+}
+
 } // namespace
 } // namespace quorvel::test
