@@ -5,24 +5,29 @@
 
 #include <QAccessible>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QPalette>
+#include <QPixmap>
 
 #include "controls.h"
 #include "error_report.h"
 #include "errors.h"
 #include "fonts.h"
 #include "layout_table.h"
+#include "quorvel_icon_pixels.h"
 
 namespace quorvel {
 namespace {
 
 // The window's icon up to 64 pixels, enough for a title bar or task bar at twice
-// the scale; every size is decoded before the window shows, so no larger ones.
+// the scale. The pixels are built in, so nothing is read or decoded for it.
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/quorvel/quorvel-%1.png").arg(size), QSize(size, size));
+    for (const IconPixels& image : kWindowIcon) {
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.argb),
+                                                 image.size, image.size, image.size * 4,
+                                                 QImage::Format_ARGB32_Premultiplied)));
     }
     return icon;
 }

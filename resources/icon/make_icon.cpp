@@ -3,7 +3,10 @@
 //   quorvel.ico       three images for Windows: 32x32 and 16x16 in the 16
 //                     standard colours, and 32x32 in black and white;
 //   quorvel.svg       the scalable icon for Linux desktops;
-//   quorvel-N.png     smooth renditions for N = 16, 24, 32, 48, 64, 128, 256.
+//   quorvel-N.png     smooth renditions for N = 16, 24, 32, 48, 64, 128, 256;
+//   quorvel_icon_pixels.h  the renditions up to 64 pixels as pixel arrays for
+//                     the window, which then shows its icon without decoding
+//                     image files before its first frame.
 // Usage: make_icon OUTPUT_DIRECTORY
 #include <charconv>
 #include <cmath>
@@ -240,6 +243,40 @@ std::string Svg() {
     return svg;
 }
 
+// The pixels of the small renditions as C++ arrays of premultiplied ARGB words.
+std::string PixelHeader(const std::vector<int>& sizes) {
+    std::string out = "// Made by make_icon: the window icon's pixels, premultiplied ARGB.\n"
+                      "#pragma once\n\n#include <cstdint>\n\nnamespace quorvel {\n\n";
+    for (int size : sizes) {
+        const QImage image = Render(size);
+        out += "inline constexpr std::uint32_t kIconPixels";
+        out += std::to_string(size);
+        out += "[] = {";
+        char word[16];
+        for (int y = 0; y < size; ++y) {
+            out += "\n   ";
+            const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+            for (int x = 0; x < size; ++x) {
+                std::snprintf(word, sizeof word, " 0x%08x,", line[x]);
+                out += word;
+            }
+        }
+        out += "\n};\n\n";
+    }
+    out += "struct IconPixels {\n    int size;\n    const std::uint32_t* argb;\n};\n\n"
+           "inline constexpr IconPixels kWindowIcon[] = {";
+    for (int size : sizes) {
+        const std::string number = std::to_string(size);
+        out += '{';
+        out += number;
+        out += ", kIconPixels";
+        out += number;
+        out += "}, ";
+    }
+    out += "};\n\n} // namespace quorvel\n";
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -259,5 +296,6 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
+    std::ofstream(directory + "/quorvel_icon_pixels.h") << PixelHeader({16, 24, 32, 48, 64});
     return 0;
 }
