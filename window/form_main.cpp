@@ -1,7 +1,6 @@
 #include "form_main.h"
 
 #include <exception>
-#include <iterator>
 
 #include <QAccessible>
 #include <QIcon>
