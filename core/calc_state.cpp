@@ -33,7 +33,7 @@ std::int32_t Checked32(std::int64_t value) {
 } // namespace
 
 void InitDefaults(CalcState& state) {
-    state.FileKbits = kFile650Kbits;
+    state.FileKbits = kSizePresetsKbits[0]; // 650 MB, as 332800 sectors of 2048 bytes
     state.SectorCount = 332800;
     state.BytesPerSector = 2048;
     state.AudioOtherKbps = 96;

@@ -50,14 +50,13 @@ inline constexpr std::int32_t kLargestMinutes = 59;
 inline constexpr std::int32_t kLargestSeconds = 59;
 inline constexpr double kBytesPerKilobit = 128;
 
-// The target sizes offered as options, in kilobits (a "MB" is 1,048,576 bytes).
-inline constexpr std::int32_t kFile650Kbits = 5324800;
-inline constexpr std::int32_t kFile700Kbits = 5734400;
-inline constexpr std::int32_t kFile651Kbits = 5339968;
-inline constexpr std::int32_t kFile654Kbits = 5361568;
-inline constexpr std::int32_t kFile702Kbits = 5757552;
-
-// The audio rates offered as options, in kbps.
+// The presets the window offers, in the order it lists them; each option's Click
+// handler takes its value from here.
+// Target sizes in kilobits (a "MB" is 1,048,576 bytes): 650 MB, 700 MB, 651.9 MB,
+// 654.4 MB and 702.8 MB.
+inline constexpr std::array<std::int32_t, 5> kSizePresetsKbits = {5324800, 5734400, 5339968,
+                                                                  5361568, 5757552};
+// Audio rates in kbps.
 inline constexpr std::array<std::int32_t, 8> kAudioPresetsKbps = {96,  112, 128, 160,
                                                                   192, 224, 256, 320};
 

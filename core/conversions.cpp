@@ -20,14 +20,15 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Beyond this many decimal places either way a float is infinite or zero, so the
-// exponent can be clamped here without changing which of the two it is.
-constexpr long long kExponentClamp = 100000;
+// An exponent is held to this size while it is read. It lies far beyond the
+// number of digits any text can hold, so a held exponent still says whether the
+// number is infinite or zero, and adding the digits' own scale to it cannot
+// overflow.
+constexpr long long kExponentLimit = 1'000'000'000'000'000'000;
 
-// The optional exponent of a number, starting at text[i] (the letter E).
-// Returns how many characters it spans (0 when there is none) and its value,
-// clamped to +-kExponentClamp.
-std::size_t ReadExponent(std::string_view text, std::size_t i, long long& exponent) {
+// The value of the optional exponent of a number that starts at text[i] (the
+// letter E), held to +-kExponentLimit; 0 when there is none.
+long long ReadExponent(std::string_view text, std::size_t i) {
     if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) {
         return 0;
     }
@@ -37,22 +38,11 @@ std::size_t ReadExponent(std::string_view text, std::size_t i, long long& expone
         negative = text[j] == '-';
         ++j;
     }
-    if (j >= text.size() || !IsDigit(text[j])) {
-        return 0;
-    }
     long long value = 0;
     for (; j < text.size() && IsDigit(text[j]); ++j) {
-        value = std::min(value * 10 + (text[j] - '0'), kExponentClamp);
+        value = std::min(value * 10 + (text[j] - '0'), kExponentLimit);
     }
-    exponent = negative ? -value : value;
-    return j - i;
-}
-
-std::string IntegerDigits(long long n) {
-    std::array<char, 24> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
-    (void)ec; // 24 characters hold every 64-bit integer
-    return std::string(buffer.data(), end);
+    return negative ? -value : value;
 }
 
 } // namespace
@@ -92,8 +82,7 @@ double ReadNumber(std::string_view text) {
     if (!anyDigit) {
         return 0.0;
     }
-    long long exponent = 0;
-    ReadExponent(text, i, exponent);
+    const long long exponent = ReadExponent(text, i);
 
     while (!mantissa.empty() && mantissa.back() == '0') {
         mantissa.pop_back();
@@ -112,7 +101,7 @@ double ReadNumber(std::string_view text) {
         return zero;
     }
 
-    const std::string decimal = mantissa + "e" + IntegerDigits(scale + exponent);
+    const std::string decimal = mantissa + "e" + std::to_string(scale + exponent);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(decimal.data(), decimal.data() + decimal.size(), value,
                                            std::chars_format::scientific);
@@ -150,30 +139,33 @@ std::int32_t RoundToLong(double x) {
 }
 
 std::string FormatGeneral(double x) {
-    if (x == std::trunc(x) && std::fabs(x) < 1e15) {
-        return IntegerDigits(static_cast<long long>(x));
+    if (x == 0) {
+        return "0"; // a negative zero too: a box never shows "-0"
     }
-    std::array<char, 32> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x);
-    (void)ec; // 32 characters hold the shortest form of every float
-    return std::string(buffer.data(), end);
-}
-
-std::string FormatGeneral(std::int32_t n) {
-    return IntegerDigits(n);
+    std::array<char, 32> buffer{}; // holds the shortest form of every float
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    const auto [end, ec] = x == std::trunc(x) && std::fabs(x) < 1e15
+                               ? std::to_chars(first, last, x, std::chars_format::fixed)
+                               : std::to_chars(first, last, x);
+    (void)ec;
+    return std::string(first, end);
 }
 
 std::string FormatTwoDigit(std::int32_t n) {
-    const long long value = n;
-    std::string digits = IntegerDigits(value < 0 ? -value : value);
-    if (digits.size() < 2) {
-        digits.insert(0, 2 - digits.size(), '0');
+    std::string digits = LongToText(n);
+    const std::size_t sign = n < 0 ? 1U : 0U;
+    if (digits.size() - sign < 2) {
+        digits.insert(sign, 2 - (digits.size() - sign), '0');
     }
-    return value < 0 ? "-" + digits : digits;
+    return digits;
 }
 
 std::string LongToText(std::int32_t n) {
-    return IntegerDigits(n);
+    std::array<char, 12> buffer{}; // "-2147483648" is the longest
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
+    (void)ec;
+    return std::string(buffer.data(), end);
 }
 
 } // namespace quorvel

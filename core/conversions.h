@@ -42,9 +42,8 @@ std::int32_t RoundToLong(double x);
 // Whole numbers as plain decimal digits: no blank, no "+", no grouping, and
 // "0" for a negative zero. A float with a fraction, or one of sixteen or more
 // digits, is written in the shortest form that reads back to the same float
-// ("2.5", "1e+20").
+// ("2.5", "1e+20"). A 32-bit value is written as its digits.
 std::string FormatGeneral(double x);
-std::string FormatGeneral(std::int32_t n);
 
 // The decimal digits padded with leading zeros to at least two, after a minus
 // sign for negative values: 5 gives "05", 14 gives "14", 123 gives "123".

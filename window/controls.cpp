@@ -52,6 +52,10 @@ OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
     });
 }
 
+bool OptionButton::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
 Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
     setFocusPolicy(Qt::NoFocus);
 }

@@ -35,17 +35,22 @@ protected:
 //     selected, inside the write. The option cleared by the choice raises nothing,
 //     and choosing the option already selected raises nothing.
 // Options take the focus on a mouse press on every platform, so the LostFocus of
-// the box being left, and all it sets off, has run before the Click.
+// the box being left, and all it sets off, has run before the Click. A click
+// anywhere in the option's rectangle chooses it, not only one on its indicator
+// or caption.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 public:
     explicit OptionButton(QWidget* parent = nullptr);
 
     // Selects the option as the program does.
-    void Select() { setChecked(true); }
+    void select() { setChecked(true); }
 
 signals:
     void Click();
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
 };
 
 // A captioned frame around a group of controls placed inside it at fixed

@@ -8,17 +8,17 @@ namespace quorvel {
 
 ErrorReport::ErrorReport(QWidget* window) : QObject(window), m_window(window) {}
 
-void ErrorReport::Add(const QString& line) {
+void ErrorReport::add(const QString& line) {
     if (m_pending.contains(line)) {
         return;
     }
     if (m_pending.isEmpty()) {
-        QTimer::singleShot(0, this, &ErrorReport::Show);
+        QTimer::singleShot(0, this, &ErrorReport::show);
     }
     m_pending.append(line);
 }
 
-void ErrorReport::Show() {
+void ErrorReport::show() {
     const QString message = m_pending.join(QLatin1Char('\n'));
     m_pending.clear();
     emit reported(message);
@@ -32,41 +32,14 @@ void ErrorReport::Show() {
     box->open();
 }
 
-namespace {
-
-QString PlaceOf(const QString& controlName) {
-    if (controlName == QLatin1String("FileSectors")) {
-        return ErrorReport::tr("the sectors box");
-    }
-    if (controlName == QLatin1String("FileBytes")) {
-        return ErrorReport::tr("the bytes / sector box");
-    }
-    if (controlName == QLatin1String("AudioKBPS") || controlName == QLatin1String("AudioOther")) {
-        return ErrorReport::tr("the audio kbps box");
-    }
-    if (controlName == QLatin1String("LengthHours")) {
-        return ErrorReport::tr("the hours box");
-    }
-    if (controlName == QLatin1String("LengthMinutes")) {
-        return ErrorReport::tr("the minutes box");
-    }
-    if (controlName == QLatin1String("LengthSeconds")) {
-        return ErrorReport::tr("the seconds box");
-    }
-    return {};
+QString DescribeFailure(const QString& boxName, const QString& boxText, const QString& problem) {
+    return ErrorReport::tr("The number in the %1 box, \u201c%2\u201d, could not be used: %3.")
+        .arg(boxName, boxText, problem);
 }
 
-} // namespace
-
-QString DescribeFailure(const QString& controlName, const QString& boxText,
-                        const QString& problem) {
-    const QString place = PlaceOf(controlName);
-    if (place.isEmpty()) {
-        return ErrorReport::tr("The recommended video bitrate could not be worked out: %1.")
-            .arg(problem);
-    }
-    return ErrorReport::tr("The number in %1, \u201c%2\u201d, could not be used: %3.")
-        .arg(place, boxText, problem);
+QString DescribeFailure(const QString& problem) {
+    return ErrorReport::tr("The recommended video bitrate could not be worked out: %1.")
+        .arg(problem);
 }
 
 } // namespace quorvel

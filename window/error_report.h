@@ -19,7 +19,7 @@ public:
     explicit ErrorReport(QWidget* window);
 
     // Records one line for the next message; a line already waiting is not repeated.
-    void Add(const QString& line);
+    void add(const QString& line);
 
     // Whether message boxes are shown; the reported signal is emitted either way.
     void setDialogsShown(bool shown) { m_dialogsShown = shown; }
@@ -29,15 +29,17 @@ signals:
     void reported(const QString& message);
 
 private:
-    void Show();
+    void show();
 
     QWidget* m_window;
     QStringList m_pending;
     bool m_dialogsShown = true;
 };
 
-// What went wrong in the user's words: the event of `controlName` could not be
-// handled because of `problem`; `boxText` is what the box it reads held then.
-QString DescribeFailure(const QString& controlName, const QString& boxText, const QString& problem);
+// What went wrong, in the user's words: the number `boxText` in the box a screen
+// reader calls `boxName` could not be used because of `problem`.
+QString DescribeFailure(const QString& boxName, const QString& boxText, const QString& problem);
+// The same for a failure that no box's number caused.
+QString DescribeFailure(const QString& problem);
 
 } // namespace quorvel

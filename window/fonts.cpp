@@ -35,7 +35,7 @@ QString InstalledFamily(const QString& family, bool serif) {
 
 } // namespace
 
-QFont MakeFont(const FontSpec& face) {
+QFont MakeFont(const FontFace& face) {
     QFont font(InstalledFamily(QString::fromLatin1(face.family), face.serif));
     font.setStyleHint(face.serif ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(face.points);

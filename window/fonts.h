@@ -10,6 +10,6 @@ namespace quorvel {
 // installed outside Windows: a missing one is replaced by the installed face
 // that comes closest in shape and width, chosen once per face, so that no
 // control pays for the platform's slow search for a missing family.
-QFont MakeFont(const FontSpec& face);
+QFont MakeFont(const FontFace& face);
 
 } // namespace quorvel

@@ -1,19 +1,22 @@
 #include "form_main.h"
 
 #include <exception>
+#include <type_traits>
+#include <variant>
 
-#include <QAccessible>
+#include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
+#include <QEvent>
 #include <QPixmap>
 
 #include "controls.h"
 #include "error_report.h"
 #include "errors.h"
 #include "fonts.h"
-#include "layout_table.h"
+#include "text_colours.h"
 #include "quorvel_icon_pixels.h"
 
 namespace quorvel {
@@ -86,15 +89,18 @@ void Place(QWidget* control, const ControlRow& row) {
                          TwipsToPixels(row.height));
 }
 
-// What a screen reader says a box is; it reads the box's text as its value.
-struct SpokenName {
-    const char* control;
-    const char* name;
-};
-constexpr SpokenName kSpokenNames[] = {
-    {"FileSectors", "sectors"}, {"FileBytes", "bytes / sector"}, {"AudioKBPS", "audio kbps"},
-    {"LengthHours", "hours"},   {"LengthMinutes", "minutes"},    {"LengthSeconds", "seconds"},
-};
+// Stores a built control where the handlers find it, typed as its row says.
+void Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
+    std::visit(
+        [&controls, widget](auto member) {
+            if constexpr (!std::is_same_v<decltype(member), std::monostate>) {
+                using Control = std::remove_pointer_t<
+                    std::remove_reference_t<decltype(controls.*member)>>;
+                controls.*member = qobject_cast<Control*>(widget);
+            }
+        },
+        slot);
+}
 
 } // namespace
 
@@ -105,26 +111,39 @@ Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 
     m_errors = new ErrorReport(this);
-    BuildControls();
-    BindControls();
-    ConnectEvents();
-    Raise(this, &Form_Main::Form_Load);
+    m_rewrite = [this](Box box, const std::string& text) {
+        TextBox* const boxes[] = {m_controls.FileSectors, m_controls.FileBytes,
+                                  m_controls.AudioKBPS,   m_controls.LengthHours,
+                                  m_controls.LengthMinutes, m_controls.LengthSeconds};
+        write(boxes[static_cast<int>(box)], text);
+    };
+    m_display = [this](const std::string& text) { showResult(QString::fromStdString(text)); };
+    buildControls();
+    colourFixedText();
+    connectEvents();
+    // A screen reader that speaks only the control with the focus hears the
+    // result through that control's description.
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { describeResultTo(now); });
+    runHandler(this, &Form_Main::Form_Load);
 }
 
-void Form_Main::BuildControls() {
+void Form_Main::buildControls() {
+    QHash<QString, QWidget*> frames;
     QList<QWidget*> tabOrder;
     for (const ControlRow& row : LayoutTable()) {
-        QWidget* container = row.container ? control(QString::fromLatin1(row.container)) : this;
+        QWidget* container = row.container ? frames.value(QString::fromLatin1(row.container)) : this;
         QWidget* widget = CreateControl(row, container);
         widget->setObjectName(QString::fromLatin1(row.name));
+        if (row.kind == ControlKind::Frame) {
+            frames.insert(widget->objectName(), widget);
+        }
         if (row.font.family) {
             widget->setFont(MakeFont(row.font));
         }
-        if (row.colour.red >= 0) {
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::WindowText,
-                             QColor(row.colour.red, row.colour.green, row.colour.blue));
-            widget->setPalette(palette);
+        if (row.colour.red >= 0 && row.kind != ControlKind::Line) {
+            m_fixedColours.push_back(
+                {widget, QColor(row.colour.red, row.colour.green, row.colour.blue)});
         }
         Place(widget, row);
         if (row.sizedToText) {
@@ -135,120 +154,124 @@ void Form_Main::BuildControls() {
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
-        m_controls.insert(widget->objectName(), widget);
+        if (row.spokenName) {
+            widget->setAccessibleName(QString::fromUtf8(row.spokenName));
+        }
+        Keep(m_controls, row.slot, widget);
+        if (auto* box = qobject_cast<const TextBox*>(widget)) {
+            m_boxReadBy.insert(widget, box);
+        }
     }
-    // The table lists the controls in tab order.
+    for (const ControlRow& row : LayoutTable()) {
+        if (row.readsFrom) {
+            std::visit(
+                [this, &row](auto member) {
+                    if constexpr (std::is_same_v<decltype(member), OptionButton* FormControls::*>) {
+                        m_boxReadBy.insert(m_controls.*member, m_controls.*row.readsFrom);
+                    }
+                },
+                row.slot);
+        }
+    }
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
+    m_controls.VideoBitRate->setAccessibleDescription(tr("Recommended video bitrate in kbps"));
 }
 
-void Form_Main::BindControls() {
-    const auto find = [this](const char* name) { return control(QString::fromLatin1(name)); };
-    m_File650 = qobject_cast<OptionButton*>(find("File650"));
-    m_FileOther = qobject_cast<OptionButton*>(find("FileOther"));
-    m_FileSectors = qobject_cast<TextBox*>(find("FileSectors"));
-    m_FileBytes = qobject_cast<TextBox*>(find("FileBytes"));
-    m_Audio96 = qobject_cast<OptionButton*>(find("Audio96"));
-    m_AudioOther = qobject_cast<OptionButton*>(find("AudioOther"));
-    m_AudioKBPS = qobject_cast<TextBox*>(find("AudioKBPS"));
-    m_LengthHours = qobject_cast<TextBox*>(find("LengthHours"));
-    m_LengthMinutes = qobject_cast<TextBox*>(find("LengthMinutes"));
-    m_LengthSeconds = qobject_cast<TextBox*>(find("LengthSeconds"));
-    m_VideoBitRate = qobject_cast<QLabel*>(find("VideoBitRate"));
-
-    m_rewrite = [this](Box box, const std::string& text) {
-        TextBox* const boxes[] = {m_FileSectors, m_FileBytes,     m_AudioKBPS,
-                                  m_LengthHours, m_LengthMinutes, m_LengthSeconds};
-        Write(boxes[static_cast<int>(box)], text);
+void Form_Main::connectEvents() {
+    const auto onClick = [this](OptionButton* option, Handler handler) {
+        connect(option, &OptionButton::Click, this,
+                [this, option, handler] { runHandler(option, handler); });
     };
-    for (const SpokenName& spoken : kSpokenNames) {
-        control(QString::fromLatin1(spoken.control))
-            ->setAccessibleName(QString::fromLatin1(spoken.name));
-    }
-    m_VideoBitRate->setAccessibleDescription(tr("Recommended video bitrate in kbps"));
-    m_display = [this](const std::string& text) { ShowResult(QString::fromStdString(text)); };
+    const auto onChange = [this](TextBox* box, Handler change, Handler lostFocus) {
+        connect(box, &TextBox::Change, this, [this, box, change] { runHandler(box, change); });
+        connect(box, &TextBox::LostFocus, this,
+                [this, box, lostFocus] { runHandler(box, lostFocus); });
+    };
+    const FormControls& c = m_controls;
+    onClick(c.File650, &Form_Main::File650_Click);
+    onClick(c.File700, &Form_Main::File700_Click);
+    onClick(c.File651, &Form_Main::File651_Click);
+    onClick(c.File654, &Form_Main::File654_Click);
+    onClick(c.File702, &Form_Main::File702_Click);
+    onClick(c.FileOther, &Form_Main::FileOther_Click);
+    onChange(c.FileSectors, &Form_Main::FileSectors_Change, &Form_Main::FileSectors_LostFocus);
+    onChange(c.FileBytes, &Form_Main::FileBytes_Change, &Form_Main::FileBytes_LostFocus);
+    onClick(c.Audio96, &Form_Main::Audio96_Click);
+    onClick(c.Audio112, &Form_Main::Audio112_Click);
+    onClick(c.Audio128, &Form_Main::Audio128_Click);
+    onClick(c.Audio160, &Form_Main::Audio160_Click);
+    onClick(c.Audio192, &Form_Main::Audio192_Click);
+    onClick(c.Audio224, &Form_Main::Audio224_Click);
+    onClick(c.Audio256, &Form_Main::Audio256_Click);
+    onClick(c.Audio320, &Form_Main::Audio320_Click);
+    onClick(c.AudioOther, &Form_Main::AudioOther_Click);
+    onChange(c.AudioKBPS, &Form_Main::AudioKBPS_Change, &Form_Main::AudioKBPS_LostFocus);
+    onChange(c.LengthHours, &Form_Main::LengthHours_Change, &Form_Main::LengthHours_LostFocus);
+    onChange(c.LengthMinutes, &Form_Main::LengthMinutes_Change,
+             &Form_Main::LengthMinutes_LostFocus);
+    onChange(c.LengthSeconds, &Form_Main::LengthSeconds_Change,
+             &Form_Main::LengthSeconds_LostFocus);
 }
 
-void Form_Main::ConnectEvents() {
-    enum Event { Click, Change, LostFocus };
-    struct Binding {
-        const char* control;
-        Event event;
-        Handler handler;
-    };
-    static const Binding bindings[] = {
-        {"File650", Click, &Form_Main::File650_Click},
-        {"File700", Click, &Form_Main::File700_Click},
-        {"File651", Click, &Form_Main::File651_Click},
-        {"File654", Click, &Form_Main::File654_Click},
-        {"File702", Click, &Form_Main::File702_Click},
-        {"FileOther", Click, &Form_Main::FileOther_Click},
-        {"FileSectors", Change, &Form_Main::FileSectors_Change},
-        {"FileSectors", LostFocus, &Form_Main::FileSectors_LostFocus},
-        {"FileBytes", Change, &Form_Main::FileBytes_Change},
-        {"FileBytes", LostFocus, &Form_Main::FileBytes_LostFocus},
-        {"Audio96", Click, &Form_Main::Audio96_Click},
-        {"Audio112", Click, &Form_Main::Audio112_Click},
-        {"Audio128", Click, &Form_Main::Audio128_Click},
-        {"Audio160", Click, &Form_Main::Audio160_Click},
-        {"Audio192", Click, &Form_Main::Audio192_Click},
-        {"Audio224", Click, &Form_Main::Audio224_Click},
-        {"Audio256", Click, &Form_Main::Audio256_Click},
-        {"Audio320", Click, &Form_Main::Audio320_Click},
-        {"AudioOther", Click, &Form_Main::AudioOther_Click},
-        {"AudioKBPS", Change, &Form_Main::AudioKBPS_Change},
-        {"AudioKBPS", LostFocus, &Form_Main::AudioKBPS_LostFocus},
-        {"LengthHours", Change, &Form_Main::LengthHours_Change},
-        {"LengthHours", LostFocus, &Form_Main::LengthHours_LostFocus},
-        {"LengthMinutes", Change, &Form_Main::LengthMinutes_Change},
-        {"LengthMinutes", LostFocus, &Form_Main::LengthMinutes_LostFocus},
-        {"LengthSeconds", Change, &Form_Main::LengthSeconds_Change},
-        {"LengthSeconds", LostFocus, &Form_Main::LengthSeconds_LostFocus},
-    };
-    for (const Binding& binding : bindings) {
-        QWidget* source = control(QString::fromLatin1(binding.control));
-        const auto run = [this, source, handler = binding.handler] { Raise(source, handler); };
-        if (binding.event == Click) {
-            connect(qobject_cast<OptionButton*>(source), &OptionButton::Click, this, run);
-        } else if (binding.event == Change) {
-            connect(qobject_cast<TextBox*>(source), &TextBox::Change, this, run);
-        } else {
-            connect(qobject_cast<TextBox*>(source), &TextBox::LostFocus, this, run);
-        }
-    }
-}
-
-void Form_Main::Raise(QWidget* source, Handler handler) {
+void Form_Main::runHandler(QWidget* source, Handler handler) {
     try {
         (this->*handler)();
     } catch (const std::exception& error) {
         // Qt cannot carry an exception through its event delivery: the handler
         // ends here and the user is told once the event chain has unwound.
-        const TextBox* readFrom =
-            source == m_AudioOther ? m_AudioKBPS : qobject_cast<const TextBox*>(source);
-        m_errors->Add(DescribeFailure(source->objectName(), readFrom ? readFrom->text() : QString(),
-                                      QString::fromUtf8(error.what())));
+        const TextBox* box = m_boxReadBy.value(source);
+        m_errors->add(box ? DescribeFailure(box->accessibleName(), box->text(),
+                                            QString::fromUtf8(error.what()))
+                          : DescribeFailure(QString::fromUtf8(error.what())));
     }
 }
 
-void Form_Main::ShowResult(const QString& kbps) {
-    m_VideoBitRate->setText(kbps);
-    // The label alone would say only the number; say what it is, and that it changed.
-    m_VideoBitRate->setAccessibleName(tr("Recommended video bitrate: %1 kbps").arg(kbps));
-    QAccessibleEvent changed(m_VideoBitRate, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+void Form_Main::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        colourFixedText();
+    }
 }
 
-void Form_Main::Write(TextBox* box, const std::string& text) {
+void Form_Main::colourFixedText() {
+    const QColor background = palette().color(QPalette::Window);
+    for (const FixedColour& fixed : m_fixedColours) {
+        QPalette palette = fixed.label->palette();
+        palette.setColor(QPalette::WindowText, ReadableOn(fixed.designed, background));
+        fixed.label->setPalette(palette);
+    }
+}
+
+void Form_Main::showResult(const QString& kbps) {
+    m_controls.VideoBitRate->setText(kbps);
+    // The label alone would say only the number: say what it is. Setting the
+    // name announces the change, so it is set only when what is said changes.
+    const QString spoken = tr("Recommended video bitrate: %1 kbps").arg(kbps);
+    if (spoken == m_spokenResult) {
+        return;
+    }
+    m_spokenResult = spoken;
+    m_controls.VideoBitRate->setAccessibleName(spoken);
+    describeResultTo(QApplication::focusWidget());
+}
+
+void Form_Main::describeResultTo(QWidget* control) {
+    if (control && control->window() == this && control->accessibleDescription() != m_spokenResult) {
+        control->setAccessibleDescription(m_spokenResult);
+    }
+}
+
+void Form_Main::write(TextBox* box, const std::string& text) {
     box->setText(QString::fromStdString(text));
 }
 
-std::string Form_Main::Text(const TextBox* box) {
+std::string Form_Main::textOf(const TextBox* box) {
     return box->text().toStdString();
 }
 
-void Form_Main::Recompute() {
+void Form_Main::recompute() {
     CalcVideoBitRate(m_state, m_display);
 }
 

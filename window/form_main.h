@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <QColor>
 #include <QHash>
 #include <QString>
 #include <QWidget>
 
 #include "calc_state.h"
+#include "layout_table.h"
 
 class QLabel;
 
@@ -20,9 +26,6 @@ class QLabel;
 namespace quorvel {
 
 class ErrorReport;
-class Line;
-class OptionButton;
-class TextBox;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -31,25 +34,27 @@ public:
 
     const CalcState& state() const { return m_state; }
     ErrorReport& errorReport() { return *m_errors; }
+    const FormControls& controls() const { return m_controls; }
 
-    // The control of that name in the layout table, or nullptr.
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     using Handler = void (Form_Main::*)();
 
-    void BuildControls();
-    void BindControls();
-    void ConnectEvents();
+    void buildControls();
+    void connectEvents();
     // Runs a handler for the event `source` raised; stops it at a core error.
-    void Raise(QWidget* source, Handler handler);
+    void runHandler(QWidget* source, Handler handler);
 
-    void ShowResult(const QString& kbps);
-    void Write(TextBox* box, const std::string& text);
-    static std::string Text(const TextBox* box);
-    void Recompute();
-    void SizePresetChosen(std::int32_t kbits);
-    void AudioPresetChosen(std::int32_t kbps);
+    void showResult(const QString& kbps);
+    void describeResultTo(QWidget* control);
+    void colourFixedText();
+    void write(TextBox* box, const std::string& text);
+    static std::string textOf(const TextBox* box);
+    void recompute();
+    void sizePresetChosen(std::int32_t kbits);
+    void audioPresetChosen(std::int32_t kbps);
 
     void Form_Load();
     void File650_Click();
@@ -82,20 +87,17 @@ private:
 
     CalcState m_state;
     ErrorReport* m_errors = nullptr;
-    QHash<QString, QWidget*> m_controls;
-
-    // The controls the handlers read and write.
-    OptionButton* m_File650 = nullptr;
-    OptionButton* m_FileOther = nullptr;
-    TextBox* m_FileSectors = nullptr;
-    TextBox* m_FileBytes = nullptr;
-    OptionButton* m_Audio96 = nullptr;
-    OptionButton* m_AudioOther = nullptr;
-    TextBox* m_AudioKBPS = nullptr;
-    TextBox* m_LengthHours = nullptr;
-    TextBox* m_LengthMinutes = nullptr;
-    TextBox* m_LengthSeconds = nullptr;
-    QLabel* m_VideoBitRate = nullptr;
+    FormControls m_controls;
+    // The box whose text a control's handlers read, for the error message.
+    QHash<const QWidget*, const TextBox*> m_boxReadBy;
+    // The labels drawn in a colour of their own, with the colour they were designed in.
+    struct FixedColour {
+        QWidget* label;
+        QColor designed;
+    };
+    std::vector<FixedColour> m_fixedColours;
+    // What a screen reader is told the result is.
+    QString m_spokenResult;
 
     RewriteBox m_rewrite;
     ResultDisplay m_display;

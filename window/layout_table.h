@@ -1,18 +1,25 @@
 #pragma once
 
 #include <span>
+#include <variant>
+
+class QLabel;
 
 // What the main window shows, one row per control, in the order the controls are
-// created. Positions and sizes are in twips (1/1440 inch, 15 to a logical pixel)
-// from the top-left corner of the container: the window's client area, or the
-// outer corner of the frame that holds the control.
+// created; the options and boxes among them are also in tab order. Positions and
+// sizes are in twips (1/1440 inch, 15 to a logical pixel) from the top-left
+// corner of the container: the window's client area, or the outer corner of the
+// frame that holds the control.
 namespace quorvel {
+
+class OptionButton;
+class TextBox;
 
 enum class ControlKind { Label, TextBox, Frame, OptionButton, Line };
 enum class Alignment { Left, Right, Centre };
 
 // A font of its own for a control; a null family means the window's font.
-struct FontSpec {
+struct FontFace {
     const char* family = nullptr;
     double points = 0;
     bool bold = false;
@@ -25,6 +32,38 @@ struct Rgb {
     int blue = 0;
 };
 
+// The controls the handlers read, write and listen to, as building the window
+// hands them back.
+struct FormControls {
+    OptionButton* File650 = nullptr;
+    OptionButton* File700 = nullptr;
+    OptionButton* File651 = nullptr;
+    OptionButton* File654 = nullptr;
+    OptionButton* File702 = nullptr;
+    OptionButton* FileOther = nullptr;
+    TextBox* FileSectors = nullptr;
+    TextBox* FileBytes = nullptr;
+    OptionButton* Audio96 = nullptr;
+    OptionButton* Audio112 = nullptr;
+    OptionButton* Audio128 = nullptr;
+    OptionButton* Audio160 = nullptr;
+    OptionButton* Audio192 = nullptr;
+    OptionButton* Audio224 = nullptr;
+    OptionButton* Audio256 = nullptr;
+    OptionButton* Audio320 = nullptr;
+    OptionButton* AudioOther = nullptr;
+    TextBox* AudioKBPS = nullptr;
+    TextBox* LengthHours = nullptr;
+    TextBox* LengthMinutes = nullptr;
+    TextBox* LengthSeconds = nullptr;
+    QLabel* VideoBitRate = nullptr;
+};
+
+// Where building the window stores a control of the row's kind; none for the
+// controls nothing reads.
+using ControlSlot = std::variant<std::monostate, OptionButton* FormControls::*,
+                                 TextBox* FormControls::*, QLabel* FormControls::*>;
+
 struct ControlRow {
     const char* name;
     ControlKind kind;
@@ -32,13 +71,18 @@ struct ControlRow {
     const char* text;      // caption or start text
     // A Line runs from (left, top) to (left + width, top + height).
     int left, top, width, height;
-    int tab; // place in the tab order; -1 for a control that has none
-    FontSpec font;
+    FontFace font;
     Rgb colour;
     Alignment alignment;
     int maxLength; // characters the user may enter in a TextBox; 0 for no limit
     bool sizedToText;
     bool selected; // an OptionButton selected as the window is built
+    ControlSlot slot;
+    // What a screen reader calls a box (its text is its value), and what a
+    // message about a number in it calls it; nullptr where the caption says it.
+    const char* spokenName;
+    // The box whose number an option's Click reads; none for other controls.
+    TextBox* FormControls::*readsFrom;
 };
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -55,6 +99,6 @@ std::span<const ControlRow> LayoutTable();
 
 // The window's own font, for the controls that name none: the small sans-serif
 // face the layout was drawn for.
-FontSpec WindowFont();
+FontFace WindowFont();
 
 } // namespace quorvel

@@ -14,16 +14,12 @@ namespace {
 
 using namespace quorvel;
 
-template <typename Control> Control* Find(Form_Main& form, const char* name) {
-    return qobject_cast<Control*>(form.control(QString::fromLatin1(name)));
-}
-
 // A text change in the sectors box with "Other:" already chosen, as from the
 // second keystroke on: Change, read, limit, size, result.
 void BM_SectorsTextChange(benchmark::State& state) {
     Form_Main form;
-    TextBox* sectors = Find<TextBox>(form, "FileSectors");
-    auto* result = Find<QLabel>(form, "VideoBitRate");
+    TextBox* sectors = form.controls().FileSectors;
+    auto* result = form.controls().VideoBitRate;
     sectors->setText(QStringLiteral("3"));
     const QString texts[] = {QStringLiteral("30"), QStringLiteral("3")};
     int i = 0;
@@ -38,7 +34,7 @@ BENCHMARK(BM_SectorsTextChange);
 void BM_SectorsKeystroke(benchmark::State& state) {
     Form_Main form;
     form.show();
-    TextBox* sectors = Find<TextBox>(form, "FileSectors");
+    TextBox* sectors = form.controls().FileSectors;
     sectors->setFocus();
     sectors->setText(QStringLiteral("3"));
     int i = 0;
@@ -55,11 +51,11 @@ BENCHMARK(BM_SectorsKeystroke);
 // A size preset chosen: Click, preset, result.
 void BM_SizePresetClick(benchmark::State& state) {
     Form_Main form;
-    OptionButton* options[] = {Find<OptionButton>(form, "File700"),
-                               Find<OptionButton>(form, "File650")};
+    OptionButton* options[] = {form.controls().File700,
+                               form.controls().File650};
     int i = 0;
     for (auto _ : state) {
-        options[i ^= 1]->Select();
+        options[i ^= 1]->select();
     }
 }
 BENCHMARK(BM_SizePresetClick);
@@ -68,8 +64,8 @@ BENCHMARK(BM_SizePresetClick);
 void BM_SizePresetMouseClick(benchmark::State& state) {
     Form_Main form;
     form.show();
-    OptionButton* options[] = {Find<OptionButton>(form, "File700"),
-                               Find<OptionButton>(form, "File650")};
+    OptionButton* options[] = {form.controls().File700,
+                               form.controls().File650};
     int i = 0;
     for (auto _ : state) {
         OptionButton* option = options[i ^= 1];

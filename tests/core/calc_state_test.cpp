@@ -1,6 +1,7 @@
 #include "calc_state.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,13 +63,13 @@ TEST_F(CalcStateTest, WorkedValues) {
     EXPECT_EQ(Result(), "1103");
     EXPECT_EQ(state.VideoKbps, 1103);
 
-    SelectSizePreset(state, kFile700Kbits);
+    SelectSizePreset(state, kSizePresetsKbits[1]); // 700 MB
     SelectAudioPreset(state, 128);
     SetLength("1", "20", "0");
     EXPECT_EQ(state.TotalSeconds, 4800);
     EXPECT_EQ(Result(), "1066");
 
-    SelectSizePreset(state, kFile650Kbits);
+    SelectSizePreset(state, kSizePresetsKbits[0]); // 650 MB
     SelectAudioPreset(state, 96);
     SetLength("23", "59", "59");
     EXPECT_EQ(state.TotalSeconds, 86399);
@@ -78,20 +79,22 @@ TEST_F(CalcStateTest, WorkedValues) {
 }
 
 TEST_F(CalcStateTest, SizePresetsAreTheirCaptionsInKilobits) {
+    // 650 MB, 700 MB, 651.9 MB, 654.4 MB and 702.8 MB, in bytes and in 2048-byte sectors.
     const struct {
-        std::int32_t kbits;
         std::int64_t bytes;
         std::int64_t sectors;
-    } presets[] = {{kFile650Kbits, 681574400, 332800},
-                   {kFile700Kbits, 734003200, 358400},
-                   {kFile651Kbits, 683515904, 333748},
-                   {kFile654Kbits, 686280704, 335098},
-                   {kFile702Kbits, 736966656, 359847}};
-    for (const auto& preset : presets) {
-        EXPECT_EQ(std::int64_t{preset.kbits} * 128, preset.bytes);
-        EXPECT_EQ(preset.sectors * 2048, preset.bytes);
-        SelectSizePreset(state, preset.kbits);
-        EXPECT_EQ(state.FileKbits, preset.kbits);
+    } presets[] = {{681574400, 332800},
+                   {734003200, 358400},
+                   {683515904, 333748},
+                   {686280704, 335098},
+                   {736966656, 359847}};
+    ASSERT_EQ(std::size(presets), kSizePresetsKbits.size());
+    for (std::size_t i = 0; i < kSizePresetsKbits.size(); ++i) {
+        const std::int32_t kbits = kSizePresetsKbits[i];
+        EXPECT_EQ(std::int64_t{kbits} * 128, presets[i].bytes);
+        EXPECT_EQ(presets[i].sectors * 2048, presets[i].bytes);
+        SelectSizePreset(state, kbits);
+        EXPECT_EQ(state.FileKbits, kbits);
     }
     EXPECT_EQ(kAudioPresetsKbps,
               (std::array<std::int32_t, 8>{96, 112, 128, 160, 192, 224, 256, 320}));
@@ -99,7 +102,7 @@ TEST_F(CalcStateTest, SizePresetsAreTheirCaptionsInKilobits) {
 
 TEST_F(CalcStateTest, TypedSizeFromSectorsAndSectorSize) {
     ApplyTypedSize(state);
-    EXPECT_EQ(state.FileKbits, kFile650Kbits);
+    EXPECT_EQ(state.FileKbits, kSizePresetsKbits[0]);
 
     SetSectorCount(state, "3", Recorder());
     ApplyTypedSize(state);
@@ -125,6 +128,11 @@ struct LimitCase {
     double stored;
     Rewrites reported;
 };
+
+// Names a failing row in its test's output instead of dumping its bytes.
+void PrintTo(const LimitCase& c, std::ostream* out) {
+    *out << c.name << ": \"" << c.text << "\" is stored as " << c.stored;
+}
 
 class TypedLimits : public CalcStateTest, public testing::WithParamInterface<LimitCase> {};
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,10 @@ struct ReadCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << '"' << c.text << "\" reads as " << c.value;
+}
 
 class ReadNumberValue : public testing::TestWithParam<ReadCase> {};
 
@@ -72,6 +77,19 @@ TEST(ReadNumber, VeryLongTextsAreReadExactly) {
     EXPECT_EQ(ReadNumber(longFraction), 1);
     const std::string longWhole = "1" + std::string(400, '0');
     EXPECT_THROW(ReadNumber(longWhole), OverflowError);
+
+    // Runs of digits longer than any exponent a short text could balance.
+    const std::string zerosThenOne = "0." + std::string(200000, '0') + "1e200001";
+    EXPECT_EQ(ReadNumber(zerosThenOne), 1);
+    const std::string oneThenZeros = "1" + std::string(200000, '0') + "e-200000";
+    EXPECT_EQ(ReadNumber(oneThenZeros), 1);
+    EXPECT_EQ(ReadNumber("-" + oneThenZeros), -1);
+    const std::string wholeScaledDown = "1" + std::string(308, '0') + "e-1";
+    EXPECT_EQ(ReadNumber(wholeScaledDown), 1e307);
+    EXPECT_EQ(ReadNumber(std::string(400, '9') + "e-400"), 1); // 1 - 1e-400, rounded
+    EXPECT_THROW(ReadNumber("0." + std::string(200000, '0') + "1e99999999999999999999"),
+                 OverflowError);
+    EXPECT_EQ(ReadNumber(std::string(200000, '7') + "e-99999999999999999999"), 0);
 }
 
 TEST(ReadNumber, ThePeriodIsTheDecimalPointWhateverTheLocale) {

@@ -159,20 +159,20 @@ TEST_F(ControlsTest, AnOptionRaisesClickWhenChosenOrSelectedByTheProgram) {
     ClickOn(a2); // already selected
     bool inside = false;
     QObject::connect(a1, &OptionButton::Click, [&] { inside = true; });
-    a1->Select();
+    a1->select();
     EXPECT_TRUE(inside);
-    a1->Select(); // already selected
+    a1->select(); // already selected
     EXPECT_EQ(log, (QStringList{"first LostFocus", "a2 Click", "a1 Click"}));
 }
 
 TEST_F(ControlsTest, TheTwoGroupsAreIndependent) {
     ClickOn(b2);
-    a2->Select();
+    a2->select();
     EXPECT_TRUE(a2->isChecked());
     EXPECT_TRUE(b2->isChecked());
     EXPECT_FALSE(a1->isChecked());
     EXPECT_FALSE(b1->isChecked());
-    b1->Select();
+    b1->select();
     EXPECT_TRUE(a2->isChecked());
     EXPECT_EQ(log, (QStringList{"first LostFocus", "b2 Click", "a2 Click", "b1 Click"}));
 }
@@ -189,7 +189,7 @@ TEST_F(ControlsTest, ArrowKeysMoveTheSelectionWithinAGroup) {
 TEST_F(ControlsTest, TheBoxLostFocusAndAllItSetsOffRunBeforeTheOptionsClick) {
     QObject::connect(first, &TextBox::LostFocus, [this] {
         first->setText("2");
-        b2->Select();
+        b2->select();
     });
     ClickOn(a2);
     EXPECT_TRUE(a2->isChecked());

@@ -80,12 +80,12 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
     QSet<QString> names;
     for (const ControlRow& row : LayoutTable()) {
         SCOPED_TRACE(row.name);
-        QWidget* control = form->control(QString::fromLatin1(row.name));
+        QWidget* control = form->findChild<QWidget*>(QString::fromLatin1(row.name));
         ASSERT_NE(control, nullptr);
         names.insert(control->objectName());
         EXPECT_TRUE(IsKind(control, row.kind));
         QWidget* container =
-            row.container ? form->control(QString::fromLatin1(row.container)) : form.get();
+            row.container ? form->findChild<QWidget*>(QString::fromLatin1(row.container)) : form.get();
         EXPECT_EQ(control->parentWidget(), container);
 
         const QPoint topLeft(TwipsToPixels(row.left), TwipsToPixels(row.top));

@@ -159,10 +159,10 @@ public:
     }
 
     TextBox* Box(int index) const {
-        return qobject_cast<TextBox*>(form.control(QString::fromLatin1(kBoxes[index])));
+        return qobject_cast<TextBox*>(form.findChild<QWidget*>(QString::fromLatin1(kBoxes[index])));
     }
     OptionButton* Option(const char* name) const {
-        return qobject_cast<OptionButton*>(form.control(QString::fromLatin1(name)));
+        return qobject_cast<OptionButton*>(form.findChild<QWidget*>(QString::fromLatin1(name)));
     }
 
     void Perform(const Action& action) {
@@ -232,7 +232,7 @@ std::optional<std::string> Window::Check() const {
 
     const auto selected = [this](const char* frame) -> std::string {
         for (auto* option :
-             form.control(QString::fromLatin1(frame))->findChildren<OptionButton*>()) {
+             form.findChild<QWidget*>(QString::fromLatin1(frame))->findChildren<OptionButton*>()) {
             if (option->isChecked()) {
                 return option->objectName().toStdString();
             }
@@ -311,7 +311,7 @@ std::optional<std::string> Window::Check() const {
     const double video =
         std::trunc(fileKbits / (parts[0] * 3600 + parts[1] * 60 + parts[2]) - audioKbps);
     const QString caption =
-        qobject_cast<QLabel*>(form.control(QStringLiteral("VideoBitRate")))->text();
+        qobject_cast<QLabel*>(form.findChild<QWidget*>(QStringLiteral("VideoBitRate")))->text();
     if (caption != QString::number(static_cast<long long>(video))) {
         problem << "result shows " << caption.toStdString() << " instead of " << video << "; ";
     }

@@ -1,0 +1,93 @@
+# Qt for Windows, cross-built with MinGW-w64 from Debian's own qtbase source
+# (the same version as the host's Qt, whose moc, rcc and uic it uses), trimmed
+# to what the program and its tests need. Built once per machine and kept under
+# ~/.cache, in a folder named by the Qt version and a digest of how it was
+# configured. Sourced by scripts/windows.sh after scripts/packages.sh;
+# windows_qt_prefix prints the folder of the installed Qt.
+
+WINDOWS_QT_CONFIGURE=(
+  -G Ninja
+  -DCMAKE_BUILD_TYPE=Release
+  -DBUILD_SHARED_LIBS=ON
+  -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF
+  -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_sql=OFF
+  -DFEATURE_network=OFF
+  -DFEATURE_dbus=OFF
+  -DFEATURE_opengl=OFF
+  -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF
+  -DFEATURE_xml=OFF
+  -DFEATURE_testlib_selfcover=OFF
+  # Debian's source leaves out the Wacom tablet headers.
+  -DFEATURE_tabletevent=OFF
+  -DFEATURE_system_zlib=OFF
+  -DFEATURE_system_pcre2=OFF
+  -DFEATURE_system_freetype=OFF
+  -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_png=OFF
+  -DFEATURE_system_jpeg=OFF
+)
+
+# Lets apt fetch source packages from the mirror that already serves the host's
+# Qt, so that apt-get source brings the matching qtbase: "deb-src" is added
+# beside "deb" in that mirror's entry, with the entry's own options (its
+# signing key among them).
+windows_qt_enable_sources() {
+  local uri file
+  uri=$(apt-cache policy qt6-base-dev | awk '$2 ~ /^(https?|file):/ { print $2; exit }')
+  if [ -z "$uri" ]; then
+    echo "no Debian mirror found that serves qt6-base-dev" >&2
+    return 1
+  fi
+  if apt-get indextargets --format '$(URI)' 2>/dev/null | grep -q "^${uri%/}/dists/.*/source/Sources"; then
+    return 0
+  fi
+  file=$(grep -lsF "$uri" /etc/apt/sources.list /etc/apt/sources.list.d/* | head -n 1 || true)
+  case "$file" in
+    *.sources) as_root sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$file" ;;
+    *.list) as_root sed -i -E "\\|^deb[[:space:]].*${uri}|{p;s/^deb/deb-src/}" "$file" ;;
+    *)
+      echo "no apt entry names $uri" >&2
+      return 1
+      ;;
+  esac
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+}
+
+windows_qt_prefix() {
+  local version digest
+  version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+  digest=$( { printf '%s\n' "${WINDOWS_QT_CONFIGURE[@]}"; cat cmake/toolchains/mingw-w64-x86_64.cmake; } |
+    sha256sum | cut -c1-12)
+  echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/qt-${version%%+*}-mingw-w64-$digest"
+}
+
+# Builds and installs Qt into windows_qt_prefix unless it is there already.
+windows_qt_ensure() {
+  local prefix
+  prefix=$(windows_qt_prefix)
+  if [ -f "$prefix/.complete" ]; then
+    echo "Qt for Windows: $prefix (cached)"
+    return 0
+  fi
+  windows_qt_enable_sources
+  local version work
+  version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+  work=$prefix.work
+  rm -rf "$work" "$prefix"
+  mkdir -p "$work"
+  echo "building Qt $version for Windows in $work (about half an hour on 2 cores)"
+  (cd "$work" && apt-get source --download-only -q "qt6-base=$version" &&
+    dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
+  cmake -S "$work/source" -B "$work/build" "${WINDOWS_QT_CONFIGURE[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" > "$work/configure.log"
+  cmake --build "$work/build" --parallel "$(nproc)"
+  cmake --install "$work/build" > "$work/install.log"
+  touch "$prefix/.complete"
+  rm -rf "$work"
+}
