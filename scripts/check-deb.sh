@@ -27,17 +27,14 @@ root=build-release/deb-root
 rm -rf "$root"
 dpkg-deb --extract "$deb" "$root"
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-xvfb=$!
-read -r -t 10 display < "$fifo"
-rm -f "$fifo"
-DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$root/usr/bin/quorvel" &
+. scripts/xvfb.sh
+start_private_xvfb
+xvfb=$XVFB_PID
+QT_QPA_PLATFORM=xcb "$root/usr/bin/quorvel" &
 program=$!
 trap 'kill $program $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
-  if DISPLAY=":$display" xdotool search --onlyvisible --name '^Quorvel V1\.01$' >/dev/null 2>&1; then
+  if xdotool search --onlyvisible --name '^Quorvel V1\.01$' >/dev/null 2>&1; then
     echo "the packaged program opened its window"
     exit 0
   fi

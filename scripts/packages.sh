@@ -32,12 +32,13 @@ BUILD_PACKAGES=(
   fonts-liberation fonts-dejavu-core
 )
 
-# What the tests need besides: a locale with a decimal comma; clang with its
+# What the tests need besides: Qt's private headers (to switch on accessibility
+# events where no screen reader listens); a locale with a decimal comma; clang with its
 # libFuzzer and sanitizer runtimes; MinGW's windres for the Windows resources;
 # the desktop-file and AppStream validators; and what builds the .deb and opens
 # its program under a private X server.
 TEST_PACKAGES=(
-  locales clang libclang-rt-14-dev
+  qt6-base-private-dev locales clang libclang-rt-14-dev
   binutils-mingw-w64-x86-64 desktop-file-utils appstream
   dpkg-dev file xvfb xauth xdotool
 )
@@ -45,3 +46,14 @@ TEST_PACKAGES=(
 # What the start-up benchmark needs besides: a private X server, the X DAMAGE
 # library its probe watches the first frame with, and valgrind.
 BENCH_PACKAGES=(xvfb xauth libx11-dev libxdamage-dev valgrind)
+
+# What the Windows build needs besides: MinGW-w64 with posix threads, the host
+# Qt's tools (moc, rcc, uic) and dpkg-dev to unpack Qt's source, GoogleTest's
+# source, Wine to run the programs and tests, NSIS for the installer, and what
+# opens the packaged program's window and reads its result (Xvfb, xdotool,
+# ImageMagick, Tesseract).
+WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev googletest
+  wine64 nsis fonts-liberation xvfb xauth xdotool imagemagick
+  tesseract-ocr tesseract-ocr-eng
+)

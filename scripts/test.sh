@@ -2,7 +2,9 @@
 # Builds the program and every test, and runs them all: the core alone without
 # Qt, everything, everything again under a locale whose decimal mark is a comma,
 # everything under AddressSanitizer and UndefinedBehaviorSanitizer, and a short
-# fuzzing run of the conversions; then the .deb is built and checked. Exits non-zero when any of them fails.
+# fuzzing run of the conversions; then the .deb is built and checked; then the
+# Windows program is built, tested under Wine and packaged (scripts/windows.sh).
+# Exits non-zero when any of them fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -42,3 +44,6 @@ ctest --preset fuzz
 
 step "the Debian package"
 scripts/check-deb.sh
+
+step "the Windows program, its tests under Wine and its packages"
+scripts/windows.sh

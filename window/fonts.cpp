@@ -7,6 +7,17 @@
 namespace quorvel {
 namespace {
 
+#ifdef Q_OS_WIN
+QString InstalledFamily(const QString& family, bool) {
+    // Windows has both faces. "MS Sans Serif" is a bitmap face drawn at a few
+    // sizes only; its TrueType successor, of the same shape and width, stays
+    // crisp at every scale.
+    if (family == QLatin1String("MS Sans Serif")) {
+        return QStringLiteral("Microsoft Sans Serif");
+    }
+    return family;
+}
+#else
 QString InstalledFamily(const QString& family, bool serif) {
     static QHash<QString, QString> resolved;
     if (const auto found = resolved.constFind(family); found != resolved.constEnd()) {
@@ -32,6 +43,7 @@ QString InstalledFamily(const QString& family, bool serif) {
     resolved.insert(family, choice);
     return choice;
 }
+#endif
 
 } // namespace
 

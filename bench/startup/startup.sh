@@ -18,24 +18,25 @@ work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-fifo=$work/display
-mkfifo "$fifo"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-read -r -t 10 number < "$fifo"
-export DISPLAY=":$number"
+. "$(dirname "$0")/../../scripts/xvfb.sh"
+start_private_xvfb
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 
 for _ in $(seq "$runs"); do
   "$probe" "$program" >> "$work/program.txt"
   "$probe" "$reference" >> "$work/reference.txt"
 done
 
-# column N of a file: median and minimum
+# Median and minimum of column N of a file.
 stats() {
-  sort -n -k"$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END {
-    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    printf "%s %s\n", m, v[1] }'
+  local values
+  mapfile -t values < <(cut -d' ' -f"$2" "$1" | sort -n)
+  local n=${#values[@]}
+  local median=${values[n / 2]}
+  if ((n % 2 == 0)); then
+    median=$(awk -v a="${values[n / 2 - 1]}" -v b="$median" 'BEGIN { print (a + b) / 2 }')
+  fi
+  echo "$median ${values[0]}"
 }
 read -r p_map p_map_min < <(stats "$work/program.txt" 1)
 read -r p_frame p_frame_min < <(stats "$work/program.txt" 2)

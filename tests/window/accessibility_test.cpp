@@ -1,6 +1,8 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <functional>
 
+#include "accessibility_events.h"
 #include "form_fixture.h"
 #include "qt_printers.h"
 #include "user_actions.h"
@@ -51,14 +53,57 @@ TEST_F(AccessibilityTest, TheResultSpeaksAsTheRecommendedBitrateAndAnnouncesItsC
     EXPECT_EQ(Spoken(result), "Recommended video bitrate: 1103 kbps");
     EXPECT_EQ(Spoken(result, QAccessible::Description), "Recommended video bitrate in kbps");
 
-    // What a screen reader reads follows every computation. (The change is also
-    // announced as a NameChanged event; headless platforms have no accessibility
-    // bridge to deliver it to, so it is not observed here.)
+    // What a screen reader reads follows every computation.
     TypeOver(Box("FileSectors"), "3");
     EXPECT_EQ(Spoken(result), "Recommended video bitrate: -95 kbps");
     ClickOn(Option("Audio128"));
     EXPECT_EQ(Spoken(result), "Recommended video bitrate: -127 kbps");
     EXPECT_EQ(result->text(), "-127");
+}
+
+TEST_F(AccessibilityTest, EachNewResultIsAnnouncedOnceAndAnUnchangedOneNotAtAll) {
+    QLabel* result = Get<QLabel>("VideoBitRate");
+    TextBox* sectors = Box("FileSectors");
+    SelectAllIn(sectors);
+    AccessibilityRecorder recorder;
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        qsizetype announced;
+    } steps[] = {
+        // "Other:" is chosen at the first keystroke and computes 1103 again
+        // before the keystroke's own -95: one announcement, for -95.
+        {"type 3 over the sectors", [&] { Type(sectors, "3"); }, 1},
+        {"type 0 (still -95)", [&] { Type(sectors, "0"); }, 0},
+        {"type 0 (-92)", [&] { Type(sectors, "0"); }, 1},
+        {"choose 700 MB", [&] { ClickOn(Option("File700")); }, 1},
+        {"choose 700 MB again", [&] { ClickOn(Option("File700")); }, 0},
+        {"choose 128 kbps", [&] { ClickOn(Option("Audio128")); }, 1},
+    };
+    for (const auto& step : steps) {
+        recorder.clear();
+        step.act();
+        EXPECT_EQ(recorder.count(result, QAccessible::NameChanged), step.announced) << step.step;
+        // The label's own text change is not announced besides its name.
+        EXPECT_EQ(recorder.count(result, QAccessible::TextUpdated), 0) << step.step;
+    }
+}
+
+TEST_F(AccessibilityTest, TheFocusedControlDescribesTheResultAsItChanges) {
+    TextBox* sectors = Box("FileSectors");
+    SelectAllIn(sectors);
+    EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1103 kbps");
+
+    AccessibilityRecorder recorder;
+    Type(sectors, "3");
+    EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: -95 kbps");
+    EXPECT_EQ(recorder.count(sectors, QAccessible::DescriptionChanged), 1);
+
+    // A control reached after the result changed describes the new result.
+    PressTab();
+    ASSERT_EQ(QApplication::focusWidget(), Box("FileBytes"));
+    EXPECT_EQ(Spoken(Box("FileBytes"), QAccessible::Description),
+              "Recommended video bitrate: -95 kbps");
 }
 
 } // namespace

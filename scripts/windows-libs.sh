@@ -1,4 +1,4 @@
-# Qt for Windows, cross-built with MinGW-w64 from Debian's own qtbase source
+# Qt and GoogleTest for Windows. Qt is cross-built with MinGW-w64 from Debian's own qtbase source
 # (the same version as the host's Qt, whose moc, rcc and uic it uses), trimmed
 # to what the program and its tests need. Built once per machine and kept under
 # ~/.cache, in a folder named by the Qt version and a digest of how it was
@@ -64,30 +64,65 @@ windows_qt_prefix() {
   echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/qt-${version%%+*}-mingw-w64-$digest"
 }
 
-# Builds and installs Qt into windows_qt_prefix unless it is there already.
+# Builds and installs Qt into windows_qt_prefix unless it is there already. A
+# build that was cut short goes on where it stopped.
 windows_qt_ensure() {
-  local prefix
+  local prefix version work
   prefix=$(windows_qt_prefix)
   if [ -f "$prefix/.complete" ]; then
     echo "Qt for Windows: $prefix (cached)"
     return 0
   fi
-  windows_qt_enable_sources
-  local version work
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
   work=$prefix.work
-  rm -rf "$work" "$prefix"
-  mkdir -p "$work"
-  echo "building Qt $version for Windows in $work (about half an hour on 2 cores)"
-  (cd "$work" && apt-get source --download-only -q "qt6-base=$version" &&
-    dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
-  cmake -S "$work/source" -B "$work/build" "${WINDOWS_QT_CONFIGURE[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
-    -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" > "$work/configure.log"
-  cmake --build "$work/build" --parallel "$(nproc)"
+  if [ ! -f "$work/build/build.ninja" ]; then
+    windows_qt_enable_sources
+    rm -rf "$work" "$prefix"
+    mkdir -p "$work"
+    (cd "$work" && apt-get source --download-only -q "qt6-base=$version" &&
+      dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
+    # The windows platform plugin of 6.4.2 asks for the dynamic OpenGL loader
+    # whether or not OpenGL is built; without OpenGL there is none to ask.
+    sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+      "$work/source/src/plugins/platforms/windows/qwindowswindow.cpp"
+    cmake -S "$work/source" -B "$work/build" "${WINDOWS_QT_CONFIGURE[@]}" \
+      -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
+      -DQT_HOST_PATH=/usr \
+      -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
+      -DCMAKE_INSTALL_PREFIX="$prefix" > "$work/configure.log"
+  fi
+  echo "building Qt $version for Windows in $work (about 40 minutes on 2 cores)"
+  cmake --build "$work/build" --parallel "$(nproc)" > "$work/build.log" ||
+    { tail -n 40 "$work/build.log" >&2; return 1; }
   cmake --install "$work/build" > "$work/install.log"
+  # Qt's toolchain file for projects built against it loads ours; keep a copy
+  # beside it, so that it does not depend on where this checkout stands.
+  local qt_cmake=$prefix/lib/cmake/Qt6
+  cp cmake/toolchains/mingw-w64-x86_64.cmake "$qt_cmake/quorvel-mingw-w64-x86_64.cmake"
+  sed -i "s|\"[^\"]*/cmake/toolchains/mingw-w64-x86_64.cmake\"|\"$qt_cmake/quorvel-mingw-w64-x86_64.cmake\"|" \
+    "$qt_cmake/qt.toolchain.cmake"
+  grep -q "$qt_cmake/quorvel-mingw-w64-x86_64.cmake" "$qt_cmake/qt.toolchain.cmake"
   touch "$prefix/.complete"
   rm -rf "$work"
+}
+
+# GoogleTest for the Windows tests, from Debian's own source of it.
+windows_gtest_prefix() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' googletest)
+  echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/googletest-${version}-mingw-w64"
+}
+
+windows_gtest_ensure() {
+  local prefix
+  prefix=$(windows_gtest_prefix)
+  [ -f "$prefix/.complete" ] && return 0
+  rm -rf "$prefix" "$prefix.work"
+  cmake -S /usr/src/googletest -B "$prefix.work" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" > /dev/null
+  cmake --build "$prefix.work" > /dev/null
+  cmake --install "$prefix.work" > /dev/null
+  touch "$prefix/.complete"
+  rm -rf "$prefix.work"
 }

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the Windows program and its tests with MinGW-w64, runs every test under
+# Wine (again under a locale whose decimal mark is a comma), makes the portable
+# zip and the installer, and checks both in fresh Wine prefixes. Qt for Windows
+# and GoogleTest are built once per machine and kept under ~/.cache.
+# Results: build-windows/quorvel-*-windows-x64.zip and .exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+. scripts/windows-libs.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "Qt for Windows"
+windows_qt_ensure
+QUORVEL_WINDOWS_QT=$(windows_qt_prefix)
+export QUORVEL_WINDOWS_QT
+
+step "GoogleTest for Windows"
+windows_gtest_ensure
+QUORVEL_WINDOWS_GTEST=$(windows_gtest_prefix)
+export QUORVEL_WINDOWS_GTEST
+
+step "the program and its tests for Windows"
+cmake --preset windows
+cmake --build --preset windows
+
+step "every test under Wine"
+build-windows/wine-run.sh --start
+ctest --preset windows
+
+step "every test under Wine, under a locale with a decimal comma"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --preset windows
+
+step "the zip and the installer"
+(cd build-windows && cpack)
+scripts/check-windows-packages.sh build-windows

@@ -1,0 +1,110 @@
+// What a user meets at the edges of the window: clicks anywhere in an option,
+// the first keystroke in a box, presets beside typed values, and start-up.
+#include <QSignalSpy>
+
+#include "accessibility_events.h"
+#include "form_fixture.h"
+#include "qt_printers.h"
+#include "user_actions.h"
+
+namespace quorvel::test {
+namespace {
+
+using FidelityTest = FormTest;
+
+// Each one changes the selection of its group, the start-up presets last.
+constexpr const char* kOptionsInTurn[] = {"File700",   "File651",    "File654",  "File702",
+                                          "FileOther", "File650",    "Audio112", "Audio128",
+                                          "Audio160",  "Audio192",   "Audio224", "Audio256",
+                                          "Audio320",  "AudioOther", "Audio96"};
+
+TEST_F(FidelityTest, AClickAtTheRightEndOfAnOptionChoosesItAfterTheBoxIsLeft) {
+    for (const char* name : kOptionsInTurn) {
+        OptionButton* option = Option(name);
+        // State: the minutes box holds a typed 5, which reads "05" once left.
+        TypeOver(Box("LengthMinutes"), "5");
+        QString boxAtClick;
+        const auto spy = QObject::connect(option, &OptionButton::Click,
+                                          [&] { boxAtClick = Box("LengthMinutes")->text(); });
+        // Action: a click right of the caption, inside the option's rectangle.
+        QTest::mouseClick(option, Qt::LeftButton, {},
+                          QPoint(option->width() - 2, option->height() / 2));
+        QObject::disconnect(spy);
+        // Expected: chosen, with the box's LostFocus rewrite run first.
+        EXPECT_TRUE(option->isChecked()) << name;
+        EXPECT_EQ(boxAtClick, "05") << name;
+        EXPECT_EQ(QApplication::focusWidget(), option) << name;
+    }
+}
+
+TEST_F(FidelityTest, NoSectorsGiveMinusTheAudioRate) {
+    TypeOver(Box("FileSectors"), "0");
+    EXPECT_EQ(State().FileKbits, 0);
+    EXPECT_EQ(Result(), "-96");
+}
+
+TEST_F(FidelityTest, TheFirstCharacterTypedInABoxChoosesItsOtherOption) {
+    const struct {
+        const char* box;
+        const char* preset;
+        const char* other;
+    } boxes[] = {{"FileSectors", "File650", "FileOther"},
+                 {"FileBytes", "File650", "FileOther"},
+                 {"AudioKBPS", "Audio96", "AudioOther"}};
+    for (const auto& b : boxes) {
+        ClickOn(Option(b.preset));
+        SelectAllIn(Box(b.box));
+        EXPECT_TRUE(Option(b.preset)->isChecked()) << b.box;
+        QTest::keyClick(Box(b.box), Qt::Key_1);
+        EXPECT_TRUE(Option(b.other)->isChecked()) << b.box;
+    }
+}
+
+TEST_F(FidelityTest, ASizePresetKeepsTheTypedSectorSizeAndOtherBringsItBack) {
+    TypeOver(Box("FileBytes"), "1024");
+    EXPECT_EQ(State().FileKbits, 2662400); // 332800 sectors of 1024 bytes
+    ClickOn(Option("File702"));
+    EXPECT_EQ(State().FileKbits, 5757552);
+    EXPECT_EQ(Box("FileBytes")->text(), "1024");
+    ClickOn(Option("FileOther"));
+    EXPECT_EQ(State().FileKbits, 2662400);
+    EXPECT_EQ(Result(), "503"); // 2662400 / 4440 - 96
+}
+
+TEST_F(FidelityTest, ChoosingInOneGroupNeverChangesTheOther) {
+    for (const char* name : kOptionsInTurn) {
+        const bool size = QString::fromLatin1(name).startsWith("File");
+        const QString otherGroup = size ? AudioOption() : SizeOption();
+        ClickOn(Option(name));
+        EXPECT_EQ(size ? SizeOption() : AudioOption(), name);
+        EXPECT_EQ(size ? AudioOption() : SizeOption(), otherGroup) << name;
+    }
+}
+
+TEST_F(FidelityTest, AWriteOfTheSameTextRaisesNoChangeOnTheRealBoxes) {
+    for (const char* name : {"FileSectors", "FileBytes", "AudioKBPS", "LengthHours",
+                             "LengthMinutes", "LengthSeconds"}) {
+        TextBox* box = Box(name);
+        QSignalSpy changes(box, &TextBox::Change);
+        box->setText(box->text());
+        EXPECT_EQ(changes.count(), 0) << name;
+    }
+}
+
+TEST(StartUp, TheLoadSelectsTheOtherOptionsOnTheWayAndEndsOnThePresets) {
+    AccessibilityRecorder recorder;
+    Form_Main form;
+    QStringList selected;
+    for (const AccessibilityEvent& event : recorder.events()) {
+        if (event.type == QAccessible::StateChanged && event.checked && event.object) {
+            selected << event.object->objectName();
+        }
+    }
+    // The layout's own selection as the controls are built, then the load's.
+    EXPECT_EQ(selected,
+              (QStringList{"File650", "Audio96", "FileOther", "File650", "AudioOther", "Audio96"}));
+    EXPECT_EQ(form.controls().VideoBitRate->text(), "1103");
+}
+
+} // namespace
+} // namespace quorvel::test
