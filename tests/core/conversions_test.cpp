@@ -95,8 +95,9 @@ TEST(ReadNumber, VeryLongTextsAreReadExactly) {
 TEST(ReadNumber, ThePeriodIsTheDecimalPointWhateverTheLocale) {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
-    // Linux's name of a German locale, then Windows' name of it.
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de-DE")) {
+    // A German locale by its Linux name, then by the names Windows' runtimes know.
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de-DE") &&
+        !std::setlocale(LC_ALL, "German_Germany")) {
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     EXPECT_EQ(ReadNumber("2.9"), 2.9);

@@ -60,8 +60,7 @@ int CaptionRoom(QWidget* control) {
     return option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).width();
 }
 
-TEST_F(LayoutTest,
-       TheWindowIsSixThousandOneHundredThirtyFiveByFiveThousandSixHundredTwentyFiveTwips) {
+TEST_F(LayoutTest, TheWindowHasItsCaptionAndAFixedClientArea) {
     EXPECT_EQ(form->windowTitle(), "Quorvel V1.01");
     EXPECT_EQ(form->size(), QSize(409, 375));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
@@ -142,7 +141,7 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
     EXPECT_EQ(names.size(), 39);
 }
 
-TEST_F(LayoutTest, TheSpotValuesInPixels) {
+TEST_F(LayoutTest, TwipsBecomeLogicalPixelsAtFifteenToOne) {
     EXPECT_EQ(Box("FileSectors")->geometry(), QRect(64, 136, 65, 19));
     EXPECT_EQ(Get<QWidget>("Frame1")->geometry(), QRect(232, 32, 169, 233));
     auto* rule = Get<Line>("Line1");
