@@ -104,11 +104,10 @@ menu=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -
 [ -n "$menu" ] || fail "the installer added no Start-menu entry"
 echo "installed into C:\\Program Files\\Quorvel, Start-menu entry ${menu#"$prefix/drive_c/"}"
 check_program "$prefix" "$installed/quorvel.exe" installed
-# _?= keeps the uninstaller in place, so that it finishes before it returns.
-WINEPREFIX=$prefix "$wine" "$installed/Uninstall.exe" /S "_?=C:\\Program Files\\Quorvel" \
-  </dev/null >/dev/null 2>&1
-rm -f "$installed/Uninstall.exe" # what _?= leaves for the caller to remove
-left=$(find "$installed" -mindepth 1 2>/dev/null | head -n 5)
+# The uninstaller runs on from a copy of itself: wait until the prefix is idle.
+WINEPREFIX=$prefix "$wine" "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1
+WINEPREFIX=$prefix "$wineserver" -w
+left=$(find "$installed" -mindepth 1 2>/dev/null | head -n 5 || true)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 menu_left=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -n 1)
 [ -z "$menu_left" ] || fail "the uninstaller left the Start-menu entry"
