@@ -5,19 +5,19 @@
 #include <variant>
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
-#include <QEvent>
 #include <QPixmap>
 
 #include "controls.h"
 #include "error_report.h"
 #include "errors.h"
 #include "fonts.h"
-#include "text_colours.h"
 #include "quorvel_icon_pixels.h"
+#include "text_colours.h"
 
 namespace quorvel {
 namespace {
@@ -94,8 +94,8 @@ void Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
     std::visit(
         [&controls, widget](auto member) {
             if constexpr (!std::is_same_v<decltype(member), std::monostate>) {
-                using Control = std::remove_pointer_t<
-                    std::remove_reference_t<decltype(controls.*member)>>;
+                using Control =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(controls.*member)>>;
                 controls.*member = qobject_cast<Control*>(widget);
             }
         },
@@ -112,8 +112,8 @@ Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
 
     m_errors = new ErrorReport(this);
     m_rewrite = [this](Box box, const std::string& text) {
-        TextBox* const boxes[] = {m_controls.FileSectors, m_controls.FileBytes,
-                                  m_controls.AudioKBPS,   m_controls.LengthHours,
+        TextBox* const boxes[] = {m_controls.FileSectors,   m_controls.FileBytes,
+                                  m_controls.AudioKBPS,     m_controls.LengthHours,
                                   m_controls.LengthMinutes, m_controls.LengthSeconds};
         write(boxes[static_cast<int>(box)], text);
     };
@@ -132,7 +132,8 @@ void Form_Main::buildControls() {
     QHash<QString, QWidget*> frames;
     QList<QWidget*> tabOrder;
     for (const ControlRow& row : LayoutTable()) {
-        QWidget* container = row.container ? frames.value(QString::fromLatin1(row.container)) : this;
+        QWidget* container =
+            row.container ? frames.value(QString::fromLatin1(row.container)) : this;
         QWidget* widget = CreateControl(row, container);
         widget->setObjectName(QString::fromLatin1(row.name));
         if (row.kind == ControlKind::Frame) {
@@ -166,7 +167,8 @@ void Form_Main::buildControls() {
         if (row.readsFrom) {
             std::visit(
                 [this, &row](auto member) {
-                    if constexpr (std::is_same_v<decltype(member), OptionButton* FormControls::*>) {
+                    if constexpr (std::is_same_v<decltype(member),
+                                                 OptionButton * FormControls::*>) {
                         m_boxReadBy.insert(m_controls.*member, m_controls.*row.readsFrom);
                     }
                 },
@@ -258,7 +260,8 @@ void Form_Main::showResult(const QString& kbps) {
 }
 
 void Form_Main::describeResultTo(QWidget* control) {
-    if (control && control->window() == this && control->accessibleDescription() != m_spokenResult) {
+    if (control && control->window() == this &&
+        control->accessibleDescription() != m_spokenResult) {
         control->setAccessibleDescription(m_spokenResult);
     }
 }

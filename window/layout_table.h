@@ -61,8 +61,8 @@ struct FormControls {
 
 // Where building the window stores a control of the row's kind; none for the
 // controls nothing reads.
-using ControlSlot = std::variant<std::monostate, OptionButton* FormControls::*,
-                                 TextBox* FormControls::*, QLabel* FormControls::*>;
+using ControlSlot = std::variant<std::monostate, OptionButton * FormControls::*,
+                                 TextBox * FormControls::*, QLabel * FormControls::*>;
 
 struct ControlRow {
     const char* name;

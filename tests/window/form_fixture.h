@@ -48,7 +48,8 @@ protected:
     QString AudioOption() const { return SelectedIn("Frame1"); }
 
     template <typename Control> Control* Get(const char* name) const {
-        auto* control = qobject_cast<Control*>(form->findChild<QWidget*>(QString::fromLatin1(name)));
+        auto* control =
+            qobject_cast<Control*>(form->findChild<QWidget*>(QString::fromLatin1(name)));
         EXPECT_NE(control, nullptr) << name;
         return control;
     }

@@ -83,8 +83,9 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
         ASSERT_NE(control, nullptr);
         names.insert(control->objectName());
         EXPECT_TRUE(IsKind(control, row.kind));
-        QWidget* container =
-            row.container ? form->findChild<QWidget*>(QString::fromLatin1(row.container)) : form.get();
+        QWidget* container = row.container
+                                 ? form->findChild<QWidget*>(QString::fromLatin1(row.container))
+                                 : form.get();
         EXPECT_EQ(control->parentWidget(), container);
 
         const QPoint topLeft(TwipsToPixels(row.left), TwipsToPixels(row.top));
