@@ -80,8 +80,11 @@ check_program() {
   program=
 }
 
+# A fresh Wine prefix, set up as for the tests (with the stand-ins for the
+# Microsoft faces); the programs themselves run with plain Wine, so that they
+# find no DLL outside their own folder.
 new_prefix() {
-  WINEPREFIX=$1 "$wine" wineboot --init </dev/null >/dev/null 2>&1
+  WINEPREFIX=$1 "$build/wine-run.sh" --start
 }
 
 zip=$(ls "$build"/quorvel-*-windows-x64.zip)

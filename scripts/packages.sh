@@ -54,6 +54,6 @@ BENCH_PACKAGES=(xvfb xauth libx11-dev libxdamage-dev valgrind)
 # ImageMagick, Tesseract).
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev googletest
-  wine64 fonts-wine nsis fonts-liberation xvfb xauth xdotool imagemagick
+  wine64 nsis fonts-liberation xvfb xauth xdotool imagemagick
   tesseract-ocr tesseract-ocr-eng
 )

@@ -11,11 +11,8 @@ namespace {
 QString InstalledFamily(const QString& family, bool) {
     // Windows has both faces. "MS Sans Serif" is a bitmap face drawn at a few
     // sizes only; its TrueType successor, of the same shape and width, stays
-    // crisp at every scale. (Wine has no successor, but an "MS Sans Serif" that
-    // scales.)
-    static const bool hasSuccessor =
-        QFontDatabase::families().contains(QStringLiteral("Microsoft Sans Serif"));
-    if (family == QLatin1String("MS Sans Serif") && hasSuccessor) {
+    // crisp at every scale.
+    if (family == QLatin1String("MS Sans Serif")) {
         return QStringLiteral("Microsoft Sans Serif");
     }
     return family;

@@ -20,7 +20,6 @@ int main(int argc, char* argv[]) {
     // as they do for the tests on Linux.
     const QStringList installed = QFontDatabase::families();
     for (const auto& [face, standIn] : {std::pair{"Microsoft Sans Serif", "Liberation Sans"},
-                                        std::pair{"MS Sans Serif", "Liberation Sans"},
                                         std::pair{"Times New Roman", "Liberation Serif"}}) {
         if (!installed.contains(QLatin1String(face))) {
             QFont::insertSubstitution(QLatin1String(face), QLatin1String(standIn));
