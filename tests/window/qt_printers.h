@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include <QColor>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 // Lets GoogleTest print Qt's strings in its failure messages, as text.
@@ -16,4 +18,12 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 inline void PrintTo(const QColor& colour, std::ostream* out) {
     *out << colour.name().toStdString();
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* out) {
+    *out << '(' << point.x() << ", " << point.y() << ')';
+}
+
+inline void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << 'x' << size.height();
 }
