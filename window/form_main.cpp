@@ -159,20 +159,8 @@ void Form_Main::buildControls() {
             widget->setAccessibleName(QString::fromUtf8(row.spokenName));
         }
         Keep(m_controls, row.slot, widget);
-        if (auto* box = qobject_cast<const TextBox*>(widget)) {
-            m_boxReadBy.insert(widget, box);
-        }
-    }
-    for (const ControlRow& row : LayoutTable()) {
         if (row.readsFrom) {
-            std::visit(
-                [this, &row](auto member) {
-                    if constexpr (std::is_same_v<decltype(member),
-                                                 OptionButton * FormControls::*>) {
-                        m_boxReadBy.insert(m_controls.*member, m_controls.*row.readsFrom);
-                    }
-                },
-                row.slot);
+            m_readsFrom.insert(widget, row.readsFrom);
         }
     }
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
@@ -223,7 +211,10 @@ void Form_Main::runHandler(QWidget* source, Handler handler) {
     } catch (const std::exception& error) {
         // Qt cannot carry an exception through its event delivery: the handler
         // ends here and the user is told once the event chain has unwound.
-        const TextBox* box = m_boxReadBy.value(source);
+        const TextBox* box = qobject_cast<const TextBox*>(source);
+        if (const auto readsFrom = m_readsFrom.value(source)) {
+            box = m_controls.*readsFrom;
+        }
         m_errors->add(box ? DescribeFailure(box->accessibleName(), box->text(),
                                             QString::fromUtf8(error.what()))
                           : DescribeFailure(QString::fromUtf8(error.what())));

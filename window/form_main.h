@@ -88,8 +88,8 @@ private:
     CalcState m_state;
     ErrorReport* m_errors = nullptr;
     FormControls m_controls;
-    // The box whose text a control's handlers read, for the error message.
-    QHash<const QWidget*, const TextBox*> m_boxReadBy;
+    // The box whose number an option's Click reads, for the error message.
+    QHash<const QWidget*, TextBox * FormControls::*> m_readsFrom;
     // The labels drawn in a colour of their own, with the colour they were designed in.
     struct FixedColour {
         QWidget* label;
