@@ -40,7 +40,7 @@ long long ReadExponent(std::string_view text, std::size_t i) {
     }
     long long value = 0;
     for (; j < text.size() && IsDigit(text[j]); ++j) {
-        value = std::min(value * 10 + (text[j] - '0'), kExponentLimit);
+        value = value < kExponentLimit / 10 ? value * 10 + (text[j] - '0') : kExponentLimit;
     }
     return negative ? -value : value;
 }

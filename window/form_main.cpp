@@ -123,9 +123,15 @@ Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
     connectEvents();
     // A screen reader that speaks only the control with the focus hears the
     // result through that control's description.
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { describeResultTo(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { describeResultTo(now); });
     runHandler(this, &Form_Main::Form_Load);
+}
+
+Form_Main::~Form_Main() {
+    // The controls going away move the focus; this window must not hear of it
+    // once it is only partly there.
+    disconnect(m_focusWatch);
 }
 
 void Form_Main::buildControls() {

@@ -31,6 +31,7 @@ class Form_Main : public QWidget {
     Q_OBJECT
 public:
     explicit Form_Main(QWidget* parent = nullptr);
+    ~Form_Main() override;
 
     const CalcState& state() const { return m_state; }
     ErrorReport& errorReport() { return *m_errors; }
@@ -96,6 +97,7 @@ private:
         QColor designed;
     };
     std::vector<FixedColour> m_fixedColours;
+    QMetaObject::Connection m_focusWatch;
     // What a screen reader is told the result is.
     QString m_spokenResult;
 
