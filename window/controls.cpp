@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 
 namespace quorvel {
@@ -19,12 +20,14 @@ public:
     }
 };
 
+// One style for every option of the application. It goes with the application
+// that owns it; the pointer notices, and the next application gets a new one.
 QStyle* OptionStyle() {
-    static QStyle* const style = [] {
-        auto* compact = new CompactOptionStyle;
-        compact->setParent(qApp);
-        return compact;
-    }();
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new CompactOptionStyle;
+        style->setParent(qApp);
+    }
     return style;
 }
 

@@ -1,5 +1,7 @@
 #include "error_report.h"
 
+#include <utility>
+
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -18,23 +20,41 @@ void ErrorReport::add(const QString& line) {
     m_pending.append(line);
 }
 
+void ErrorReport::addFault(const QString& line) {
+    m_faultPending = true;
+    add(line);
+}
+
 void ErrorReport::show() {
     const QString message = m_pending.join(QLatin1Char('\n'));
+    const bool fault = std::exchange(m_faultPending, false);
     m_pending.clear();
     emit reported(message);
     if (!m_dialogsShown) {
+        if (fault) {
+            emit faultReported();
+        }
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Warning, m_window->windowTitle(), message,
-                                QMessageBox::Ok, m_window);
+    auto* box = new QMessageBox(fault ? QMessageBox::Critical : QMessageBox::Warning,
+                                m_window->windowTitle(), message, QMessageBox::Ok, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
+    if (fault) {
+        connect(box, &QDialog::finished, this, &ErrorReport::faultReported);
+    }
     box->open();
 }
 
 QString DescribeFailure(const QString& boxName, const QString& boxText, const QString& problem) {
     return ErrorReport::tr("The number in the %1 box, \u201c%2\u201d, could not be used: %3.")
         .arg(boxName, boxText, problem);
+}
+
+QString DescribeFault(const QString& what) {
+    return ErrorReport::tr("The program met an internal error (%1) and will close. This is a fault "
+                           "of the program, not of any number typed.")
+        .arg(what);
 }
 
 QString DescribeFailure(const QString& problem) {

@@ -20,6 +20,9 @@ public:
 
     // Records one line for the next message; a line already waiting is not repeated.
     void add(const QString& line);
+    // The same for a fault of the program itself: once its message has been
+    // shown and closed, faultReported is emitted.
+    void addFault(const QString& line);
 
     // Whether message boxes are shown; the reported signal is emitted either way.
     void setDialogsShown(bool shown) { m_dialogsShown = shown; }
@@ -27,12 +30,15 @@ public:
 signals:
     // The text shown to the user, once per chain of events.
     void reported(const QString& message);
+    // A message that told of a fault of the program has been read.
+    void faultReported();
 
 private:
     void show();
 
     QWidget* m_window;
     QStringList m_pending;
+    bool m_faultPending = false;
     bool m_dialogsShown = true;
 };
 
@@ -41,5 +47,7 @@ private:
 QString DescribeFailure(const QString& boxName, const QString& boxText, const QString& problem);
 // The same for a failure that no box's number caused.
 QString DescribeFailure(const QString& problem);
+// A fault of the program itself, `what` being what it met.
+QString DescribeFault(const QString& what);
 
 } // namespace quorvel

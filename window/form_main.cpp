@@ -1,6 +1,7 @@
 #include "form_main.h"
 
 #include <exception>
+#include <string>
 #include <type_traits>
 #include <variant>
 
@@ -89,22 +90,32 @@ void Place(QWidget* control, const ControlRow& row) {
                          TwipsToPixels(row.height));
 }
 
-// Stores a built control where the handlers find it, typed as its row says.
-void Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
-    std::visit(
+// Stores a built control where the handlers find it, typed as its row says;
+// false when the control is not of that type.
+bool Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
+    return std::visit(
         [&controls, widget](auto member) {
-            if constexpr (!std::is_same_v<decltype(member), std::monostate>) {
+            if constexpr (std::is_same_v<decltype(member), std::monostate>) {
+                return true;
+            } else {
                 using Control =
                     std::remove_pointer_t<std::remove_reference_t<decltype(controls.*member)>>;
                 controls.*member = qobject_cast<Control*>(widget);
+                return controls.*member != nullptr;
             }
         },
         slot);
 }
 
+[[noreturn]] void RefuseRow(const ControlRow& row, const std::string& problem) {
+    throw LayoutError("layout row " + std::string(row.name) + ": " + problem);
+}
+
 } // namespace
 
-Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
+Form_Main::Form_Main(QWidget* parent) : Form_Main(LayoutTable(), parent) {}
+
+Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     setWindowIcon(ApplicationIcon());
     setFont(MakeFont(WindowFont()));
@@ -118,13 +129,14 @@ Form_Main::Form_Main(QWidget* parent) : QWidget(parent) {
         write(boxes[static_cast<int>(box)], text);
     };
     m_display = [this](const std::string& text) { showResult(QString::fromStdString(text)); };
-    buildControls();
+    buildControls(layout);
     colourFixedText();
     connectEvents();
     // A screen reader that speaks only the control with the focus hears the
     // result through that control's description.
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { describeResultTo(now); });
+    connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
     runHandler(this, &Form_Main::Form_Load);
 }
 
@@ -134,12 +146,20 @@ Form_Main::~Form_Main() {
     disconnect(m_focusWatch);
 }
 
-void Form_Main::buildControls() {
+// A wrong table is refused here, in every build, rather than leaving a control
+// out of the window or a handler without its control.
+void Form_Main::buildControls(std::span<const ControlRow> layout) {
     QHash<QString, QWidget*> frames;
     QList<QWidget*> tabOrder;
-    for (const ControlRow& row : LayoutTable()) {
-        QWidget* container =
-            row.container ? frames.value(QString::fromLatin1(row.container)) : this;
+    for (const ControlRow& row : layout) {
+        QWidget* container = this;
+        if (row.container) {
+            container = frames.value(QString::fromLatin1(row.container));
+            if (!container) {
+                RefuseRow(row, "its container " + std::string(row.container) +
+                                   " is not a frame of an earlier row");
+            }
+        }
         QWidget* widget = CreateControl(row, container);
         widget->setObjectName(QString::fromLatin1(row.name));
         if (row.kind == ControlKind::Frame) {
@@ -164,7 +184,9 @@ void Form_Main::buildControls() {
         if (row.spokenName) {
             widget->setAccessibleName(QString::fromUtf8(row.spokenName));
         }
-        Keep(m_controls, row.slot, widget);
+        if (!Keep(m_controls, row.slot, widget)) {
+            RefuseRow(row, "its kind does not match the control the handlers expect there");
+        }
         if (row.readsFrom) {
             m_readsFrom.insert(widget, row.readsFrom);
         }
@@ -211,12 +233,12 @@ void Form_Main::connectEvents() {
              &Form_Main::LengthSeconds_LostFocus);
 }
 
-void Form_Main::runHandler(QWidget* source, Handler handler) {
+template <typename Body> void Form_Main::runGuarded(QWidget* source, const Body& handler) {
+    // Qt cannot carry an exception through its event delivery: the handler ends
+    // here and the user is told once the event chain has unwound.
     try {
-        (this->*handler)();
-    } catch (const std::exception& error) {
-        // Qt cannot carry an exception through its event delivery: the handler
-        // ends here and the user is told once the event chain has unwound.
+        handler();
+    } catch (const CalcError& error) {
         const TextBox* box = qobject_cast<const TextBox*>(source);
         if (const auto readsFrom = m_readsFrom.value(source)) {
             box = m_controls.*readsFrom;
@@ -224,7 +246,19 @@ void Form_Main::runHandler(QWidget* source, Handler handler) {
         m_errors->add(box ? DescribeFailure(box->accessibleName(), box->text(),
                                             QString::fromUtf8(error.what()))
                           : DescribeFailure(QString::fromUtf8(error.what())));
+    } catch (const std::exception& error) {
+        m_errors->addFault(DescribeFault(QString::fromUtf8(error.what())));
+    } catch (...) {
+        m_errors->addFault(DescribeFault(tr("an unknown exception")));
     }
+}
+
+void Form_Main::runHandler(QWidget* source, Handler handler) {
+    runGuarded(source, [this, handler] { (this->*handler)(); });
+}
+
+void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handler) {
+    runGuarded(source, handler);
 }
 
 void Form_Main::changeEvent(QEvent* event) {

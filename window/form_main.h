@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,9 @@ class QLabel;
 // A handler that meets an OverflowError or ArithmeticError ends at that step;
 // what it wrote before stays. The error is caught where the control raised its
 // event, so a handler whose write set off the failing one goes on with its own
-// steps, and the user is told once the chain of events has unwound.
+// steps, and the user is told once the chain of events has unwound. Any other
+// exception is a fault of the program, not of a number typed: the user is told
+// so, and the window closes, since what it shows may no longer add up.
 namespace quorvel {
 
 class ErrorReport;
@@ -31,7 +35,14 @@ class Form_Main : public QWidget {
     Q_OBJECT
 public:
     explicit Form_Main(QWidget* parent = nullptr);
+    // The window built from `layout` instead of its own table; the rows must
+    // build the same controls. A row that cannot be built throws LayoutError.
+    explicit Form_Main(std::span<const ControlRow> layout, QWidget* parent = nullptr);
     ~Form_Main() override;
+
+    // Runs `handler` as the handler of an event that `source` raised, as every
+    // control event is run: a failure ends it and is reported.
+    void handleEvent(QWidget* source, const std::function<void()>& handler);
 
     const CalcState& state() const { return m_state; }
     ErrorReport& errorReport() { return *m_errors; }
@@ -43,9 +54,9 @@ protected:
 private:
     using Handler = void (Form_Main::*)();
 
-    void buildControls();
+    void buildControls(std::span<const ControlRow> layout);
     void connectEvents();
-    // Runs a handler for the event `source` raised; stops it at a core error.
+    template <typename Body> void runGuarded(QWidget* source, const Body& handler);
     void runHandler(QWidget* source, Handler handler);
 
     void showResult(const QString& kbps);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <stdexcept>
 #include <variant>
 
 class QLabel;
@@ -96,6 +97,14 @@ constexpr int TwipsToPixels(int twips) {
 }
 
 std::span<const ControlRow> LayoutTable();
+
+// A table the window cannot be built from: a row placed in a frame that no
+// earlier row builds, or a control of another kind than the handlers expect in
+// its slot. The message names the row.
+class LayoutError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 // The window's own font, for the controls that name none: the small sans-serif
 // face the layout was drawn for.

@@ -304,6 +304,15 @@ TEST_F(HandlersTest, TheErrorMessageOpensAfterTheEventsAndMovesNoBox) {
     EXPECT_EQ(Box("FileSectors")->text(), "1e400");
 }
 
+TEST_F(HandlersTest, AFaultOfTheProgramIsToldAsSuchAndClosesTheWindow) {
+    form->handleEvent(Box("FileSectors"), [] { throw std::bad_function_call(); });
+    Settle();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("internal error")) << messages[0];
+    EXPECT_FALSE(messages[0].contains("sectors box")) << messages[0];
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(HandlersTest, ClosingTheWindowRunsNoHandler) {
     TypeOver(Box("AudioKBPS"), "0096");
     EXPECT_EQ(QApplication::focusWidget(), Box("AudioKBPS"));

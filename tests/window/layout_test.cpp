@@ -2,6 +2,11 @@
 
 #include "fonts.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +14,8 @@
 #include <QSet>
 #include <QStyle>
 #include <QStyleOptionButton>
+
+#include <gmock/gmock.h>
 
 #include "form_fixture.h"
 #include "qt_printers.h"
@@ -140,6 +147,44 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
         EXPECT_EQ(control->focusPolicy() != Qt::NoFocus, focusable);
     }
     EXPECT_EQ(names.size(), 39);
+}
+
+TEST(LayoutTable, AWindowIsNotBuiltFromARowItCannotPlaceOrKeep) {
+    const auto table = [](auto change) {
+        std::vector<ControlRow> rows(LayoutTable().begin(), LayoutTable().end());
+        change(rows);
+        return rows;
+    };
+    const auto row = [](std::vector<ControlRow>& rows, std::string_view name) -> ControlRow& {
+        return *std::find_if(rows.begin(), rows.end(),
+                             [name](const ControlRow& r) { return r.name == name; });
+    };
+    const struct {
+        const char* fault;
+        std::vector<ControlRow> rows;
+        const char* refusedRow;
+    } cases[] = {
+        {"a frame after its controls", table([&](auto& rows) {
+             const auto frame = std::find_if(rows.begin(), rows.end(), [](const ControlRow& r) {
+                 return std::string_view(r.name) == "Frame2";
+             });
+             std::rotate(frame, frame + 1, rows.end());
+         }),
+         "File650"},
+        {"a misspelt container",
+         table([&](auto& rows) { row(rows, "File700").container = "Frame 2"; }), "File700"},
+        {"a slot of another kind",
+         table([&](auto& rows) { row(rows, "Label1").slot = &FormControls::FileOther; }), "Label1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        try {
+            Form_Main form(c.rows);
+            ADD_FAILURE() << "the window was built";
+        } catch (const LayoutError& error) {
+            EXPECT_THAT(error.what(), testing::HasSubstr(std::string("row ") + c.refusedRow + ":"));
+        }
+    }
 }
 
 TEST_F(LayoutTest, TwipsBecomeLogicalPixelsAtFifteenToOne) {
