@@ -1,14 +1,18 @@
 # Installs the Debian packages named as arguments that are not installed yet.
 # Sourced by the other scripts; never stops at a prompt.
 
+# Runs a command as root: directly when root, else through sudo, which asks
+# for a password only where it cannot run without one. The command runs once.
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
     "$@"
-  elif command -v sudo >/dev/null 2>&1; then
-    sudo -n "$@" 2>/dev/null || sudo "$@"
-  else
+  elif ! command -v sudo >/dev/null 2>&1; then
     echo "need root (or sudo) to run: $*" >&2
     return 1
+  elif sudo -n true 2>/dev/null; then
+    sudo -n "$@"
+  else
+    sudo "$@"
   fi
 }
 
@@ -22,6 +26,12 @@ ensure_packages() {
   echo "installing: ${missing[*]}"
   as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# A locale whose decimal mark is a comma, for the test runs that check that
+# nothing reads or writes numbers by the user's locale.
+ensure_german_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
 }
 
 # What building the program and its tests needs.

@@ -10,9 +10,7 @@ cd "$(dirname "$0")/.."
 . scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+ensure_german_locale
 
 # Widget tests use Qt's offscreen platform; a display, if any, is not needed.
 export QT_QPA_PLATFORM=offscreen

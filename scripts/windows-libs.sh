@@ -8,7 +8,12 @@
 WINDOWS_QT_CONFIGURE=(
   -G Ninja
   -DCMAKE_BUILD_TYPE=Release
-  -DBUILD_SHARED_LIBS=ON
+  # Static libraries, so that the program is one self-contained executable;
+  # every function and datum in a section of its own, so that the linker drops
+  # what the program never reaches.
+  -DBUILD_SHARED_LIBS=OFF
+  "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
+  "-DCMAKE_CXX_FLAGS=-ffunction-sections -fdata-sections"
   -DQT_BUILD_EXAMPLES=OFF
   -DQT_BUILD_TESTS=OFF
   -DQT_BUILD_BENCHMARKS=OFF
@@ -30,30 +35,34 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_system_jpeg=OFF
 )
 
-# Lets apt fetch source packages from the mirror that already serves the host's
-# Qt, so that apt-get source brings the matching qtbase: "deb-src" is added
-# beside "deb" in that mirror's entry, with the entry's own options (its
-# signing key among them).
-windows_qt_enable_sources() {
-  local uri file
-  uri=$(apt-cache policy qt6-base-dev | awk '$2 ~ /^(https?|file):/ { print $2; exit }')
-  if [ -z "$uri" ]; then
+# Downloads Debian's source of the host's Qt (VERSION) into the current folder.
+# apt is pointed at a private sources list and lists folder, naming only the
+# mirror that serves the host's Qt with the signing key of that mirror's own
+# entry, so that the system's apt configuration stays as it was.
+windows_qt_fetch_source() {
+  local version=$1 repo suite component entry file stanza key=
+  read -r repo suite component < <(apt-cache policy qt6-base-dev |
+    awk '$2 ~ /^(https?|file):/ { split($3, s, "/"); print $2, s[1], s[2]; exit }')
+  if [ -z "$repo" ]; then
     echo "no Debian mirror found that serves qt6-base-dev" >&2
     return 1
   fi
-  if apt-get indextargets --format '$(URI)' 2>/dev/null | grep -q "^${uri%/}/dists/.*/source/Sources"; then
-    return 0
-  fi
-  file=$(grep -lsF "$uri" /etc/apt/sources.list /etc/apt/sources.list.d/* | head -n 1 || true)
+  entry=$(apt-get indextargets --format '$(SOURCESENTRY)' "Repo-URI: ${repo%/}/" \
+    "Release: $suite" "Identifier: Packages" | head -n 1)
+  file=${entry%:*}
+  stanza=${entry##*:}
   case "$file" in
-    *.sources) as_root sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$file" ;;
-    *.list) as_root sed -i -E "\\|^deb[[:space:]].*${uri}|{p;s/^deb/deb-src/}" "$file" ;;
-    *)
-      echo "no apt entry names $uri" >&2
-      return 1
-      ;;
+    *.sources) key=$(awk -v n="$stanza" 'BEGIN { RS = "" } NR == n' "$file" |
+      awk -F': *' 'tolower($1) == "signed-by" { print $2 }') ;;
+    *.list) key=$(sed -n "${stanza}p" "$file" | grep -o 'signed-by=[^] ]*' | cut -d= -f2) ;;
   esac
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  mkdir -p apt/lists/partial apt/cache apt/parts
+  echo "deb-src ${key:+[signed-by=$key] }$repo $suite $component" > apt/sources.list
+  local private=(-o Dir::Etc::SourceList="$PWD/apt/sources.list"
+    -o Dir::Etc::SourceParts="$PWD/apt/parts" -o Dir::State::Lists="$PWD/apt/lists"
+    -o Dir::Cache="$PWD/apt/cache" -o APT::Sandbox::User="$(id -un)")
+  apt-get "${private[@]}" update -q >/dev/null
+  apt-get "${private[@]}" source --download-only -q "qt6-base=$version"
 }
 
 windows_qt_prefix() {
@@ -76,10 +85,9 @@ windows_qt_ensure() {
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
   work=$prefix.work
   if [ ! -f "$work/build/build.ninja" ]; then
-    windows_qt_enable_sources
     rm -rf "$work" "$prefix"
     mkdir -p "$work"
-    (cd "$work" && apt-get source --download-only -q "qt6-base=$version" &&
+    (cd "$work" && windows_qt_fetch_source "$version" &&
       dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
     # The windows platform plugin of 6.4.2 asks for the dynamic OpenGL loader
     # whether or not OpenGL is built; without OpenGL there is none to ask.

@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 . scripts/windows-libs.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" locales
+ensure_german_locale
 
 step() { printf '\n== %s\n' "$*"; }
 
