@@ -1,58 +1,174 @@
 #include "fonts.h"
 
+#include <array>
+#include <span>
+#include <string_view>
+
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHash>
+#include <QRect>
 #include <QStringList>
 
 namespace quorvel {
 namespace {
 
-#ifdef Q_OS_WIN
-QString InstalledFamily(const QString& family, bool) {
-    // Windows has both faces. "MS Sans Serif" is a bitmap face drawn at a few
-    // sizes only; its TrueType successor, of the same shape and width, stays
-    // crisp at every scale.
-    if (family == QLatin1String("MS Sans Serif")) {
-        return QStringLiteral("Microsoft Sans Serif");
+// Faces drawn to the same widths as the layout's own, best first. "MS Sans
+// Serif" is a bitmap face drawn at a few sizes only: its TrueType successor, of
+// the same shape and width, stays crisp at every scale and comes before it.
+struct SameWidths {
+    const char* face;
+    std::array<const char*, 3> families;
+};
+constexpr std::array kSameWidths = {
+    SameWidths{"MS Sans Serif", {"Microsoft Sans Serif", "Liberation Sans", "Arimo"}},
+    SameWidths{"Times New Roman", {"Times New Roman", "Liberation Serif", "Tinos"}},
+};
+
+// Common faces of each kind, for a machine that has none of the above.
+constexpr std::array kSansFaces = {"Arial",       "Helvetica", "Nimbus Sans", "FreeSans",
+                                   "DejaVu Sans", "Noto Sans", "Tahoma",      "Verdana",
+                                   "Segoe UI",    "Cantarell"};
+constexpr std::array kSerifFaces = {"Times",      "Nimbus Roman", "FreeSerif", "DejaVu Serif",
+                                    "Noto Serif", "Georgia",      "Cambria"};
+
+// Faces whose characters are pictures or formulas rather than text, and the
+// vertical variants Windows lists with a leading @.
+bool IsPictureFace(const QString& family) {
+    static const char* const kinds[] = {"symbol",  "math",    "dings", "wingding",
+                                        "webding", "marlett", "emoji", "icon"};
+    if (family.startsWith(QLatin1Char('@'))) {
+        return true;
     }
-    return family;
-}
-#else
-QString InstalledFamily(const QString& family, bool serif) {
-    static QHash<QString, QString> resolved;
-    if (const auto found = resolved.constFind(family); found != resolved.constEnd()) {
-        return *found;
-    }
-    QStringList candidates{family};
-    if (serif) {
-        candidates << QStringLiteral("Liberation Serif") << QStringLiteral("Tinos")
-                   << QStringLiteral("DejaVu Serif");
-    } else {
-        candidates << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
-                   << QStringLiteral("Arimo") << QStringLiteral("Arial")
-                   << QStringLiteral("DejaVu Sans");
-    }
-    const QStringList installed = QFontDatabase::families();
-    QString choice = family; // none installed: the platform's own fallback decides
-    for (const QString& candidate : candidates) {
-        if (installed.contains(candidate, Qt::CaseInsensitive)) {
-            choice = candidate;
-            break;
+    for (const char* kind : kinds) {
+        if (family.contains(QLatin1String(kind), Qt::CaseInsensitive)) {
+            return true;
         }
     }
-    resolved.insert(family, choice);
-    return choice;
+    return false;
 }
-#endif
+
+// Whether `family` draws the window's texts: Latin letters, digits and colons.
+// It loads the face, so it is asked only once the faces of known widths are missing.
+bool DrawsTheTexts(const QString& family) {
+    if (IsPictureFace(family)) {
+        return false;
+    }
+    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+    if (!systems.contains(QFontDatabase::Latin) || systems.contains(QFontDatabase::Symbol)) {
+        return false;
+    }
+    const QFontMetrics metrics{QFont(family)};
+    for (const char c : std::string_view("0123456789AZaz:")) {
+        if (!metrics.inFont(QLatin1Char(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsOfKind(const QString& family, bool serif) {
+    if (family.contains(QLatin1String("Mono"), Qt::CaseInsensitive)) {
+        return false;
+    }
+    const bool sans = family.contains(QLatin1String("Sans"), Qt::CaseInsensitive);
+    return serif ? !sans && family.contains(QLatin1String("Serif"), Qt::CaseInsensitive) : sans;
+}
+
+QString InstalledFamily(const QString& face, bool serif) {
+    const QStringList installed = QFontDatabase::families();
+    const auto isInstalled = [&installed](const QString& family) {
+        return installed.contains(family, Qt::CaseInsensitive);
+    };
+    for (const SameWidths& known : kSameWidths) {
+        if (face == QLatin1String(known.face)) {
+            for (const char* family : known.families) {
+                if (isInstalled(QLatin1String(family))) {
+                    return QLatin1String(family);
+                }
+            }
+        }
+    }
+    if (isInstalled(face)) {
+        return face;
+    }
+    for (const char* family : serif ? std::span<const char* const>(kSerifFaces)
+                                    : std::span<const char* const>(kSansFaces)) {
+        if (isInstalled(QLatin1String(family)) && DrawsTheTexts(QLatin1String(family))) {
+            return QLatin1String(family);
+        }
+    }
+    for (const bool ofKind : {true, false}) {
+        for (const QString& family : installed) {
+            if ((!ofKind || IsOfKind(family, serif)) && DrawsTheTexts(family)) {
+                return family;
+            }
+        }
+    }
+    return face; // nothing draws the texts: the platform's own fallback decides
+}
 
 } // namespace
 
+bool DrawnToTheLayoutsWidths(const QFont& font) {
+    for (const SameWidths& known : kSameWidths) {
+        for (const char* family : known.families) {
+            if (font.family().compare(QLatin1String(family), Qt::CaseInsensitive) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 QFont MakeFont(const FontFace& face) {
-    QFont font(InstalledFamily(QString::fromLatin1(face.family), face.serif));
+    static QHash<QString, QString> resolved;
+    const QString family = QString::fromLatin1(face.family);
+    auto found = resolved.constFind(family);
+    if (found == resolved.constEnd()) {
+        found = resolved.insert(family, InstalledFamily(family, face.serif));
+    }
+    QFont font(*found);
     font.setStyleHint(face.serif ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(face.points);
     font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
     return font;
+}
+
+bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
+              bool wholeAdvance) {
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.tightBoundingRect(text);
+    const int advance = metrics.horizontalAdvance(text);
+    // The ink, not the advance: a colon's blank right bearing may overhang the
+    // box. Text set against one edge starts there by design and can only be cut
+    // at the other; centred text at either.
+    bool inkFits = false;
+    if (alignment & Qt::AlignRight) {
+        inkFits = room.width() - advance + ink.left() >= 0;
+    } else if (alignment & Qt::AlignHCenter) {
+        const int start = (room.width() - advance) / 2;
+        inkFits = start + ink.left() >= 0 && start + ink.right() < room.width();
+    } else {
+        inkFits = ink.right() < room.width();
+    }
+    return inkFits && metrics.height() <= room.height() &&
+           (!wholeAdvance || advance <= room.width());
+}
+
+QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
+              bool wholeAdvance) {
+    // Smaller sizes rather than a condensed stretch: every font engine draws a
+    // size as asked, where a stretch is a condensed face on one machine, a
+    // synthesised one on another and ignored on a third.
+    constexpr double kStep = 0.25;
+    constexpr double kSmallest = 4;
+    QFont fitted = font;
+    while (!TextFits(fitted, text, room, alignment, wholeAdvance) &&
+           fitted.pointSizeF() - kStep >= kSmallest) {
+        fitted.setPointSizeF(fitted.pointSizeF() - kStep);
+    }
+    return fitted;
 }
 
 } // namespace quorvel

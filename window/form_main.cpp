@@ -12,8 +12,13 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
+#include "calc_state.h"
 #include "controls.h"
+#include "conversions.h"
 #include "error_report.h"
 #include "errors.h"
 #include "fonts.h"
@@ -107,6 +112,41 @@ bool Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
         slot);
 }
 
+// The widest result the window shows once the events of a keystroke have run:
+// the largest size spread over one second, with no audio.
+QString WidestResult() {
+    return QString::fromStdString(
+        LongToText(ToLong(kLargestSectorCount * kLargestBytesPerSector / kBytesPerKilobit)));
+}
+
+// Where the control's face is not one of the layout's widths, its font is made
+// just small enough for its caption to show whole in the room the layout gives it.
+void FitCaption(QWidget* control, const ControlRow& row, std::span<const ControlRow> layout) {
+    if (DrawnToTheLayoutsWidths(control->font())) {
+        return;
+    }
+    // The label the handlers write shows results, of which the widest must fit.
+    const QString caption = std::holds_alternative<QLabel * FormControls::*>(row.slot)
+                                ? WidestResult()
+                                : QString::fromUtf8(row.text);
+    QSize room = control->contentsRect().size();
+    Qt::Alignment alignment = ToQt(row.alignment);
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+        QStyleOptionButton style;
+        style.initFrom(option);
+        style.text = option->text();
+        room =
+            option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).size();
+        alignment = Qt::AlignLeft;
+    } else if (row.sizedToText) {
+        room = QSize(TwipsToPixels(RightLimitTwips(layout, row) - row.left), QWIDGETSIZE_MAX);
+    }
+    const QFont fitted = FitText(control->font(), caption, room, alignment, row.sizedToText);
+    if (fitted != control->font()) {
+        control->setFont(fitted);
+    }
+}
+
 [[noreturn]] void RefuseRow(const ControlRow& row, const std::string& problem) {
     throw LayoutError("layout row " + std::string(row.name) + ": " + problem);
 }
@@ -173,6 +213,9 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
                 {widget, QColor(row.colour.red, row.colour.green, row.colour.blue)});
         }
         Place(widget, row);
+        if (row.kind == ControlKind::Label || row.kind == ControlKind::OptionButton) {
+            FitCaption(widget, row, layout);
+        }
         if (row.sizedToText) {
             widget->adjustSize();
         }

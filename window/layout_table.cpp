@@ -1,6 +1,8 @@
 #include "layout_table.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "quorvel_about.h"
 
@@ -69,6 +71,21 @@ constexpr std::array kRows = {
 
 std::span<const ControlRow> LayoutTable() {
     return kRows;
+}
+
+int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row) {
+    const auto sameContainer = [&row](const ControlRow& other) {
+        return row.container && other.container ? std::strcmp(row.container, other.container) == 0
+                                                : row.container == other.container;
+    };
+    int limit = kRightMarginTwips;
+    for (const ControlRow& other : layout) {
+        const bool sameRow = other.top < row.top + row.height && row.top < other.top + other.height;
+        if (sameContainer(other) && sameRow && other.left > row.left) {
+            limit = std::min(limit, other.left);
+        }
+    }
+    return limit;
 }
 
 FontFace WindowFont() {

@@ -90,6 +90,8 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 6135;
 inline constexpr int kClientHeightTwips = 5625;
 inline constexpr const char* kWindowCaption = "Quorvel V1.01";
+// The window's right margin, as wide as its left one.
+inline constexpr int kRightMarginTwips = kClientWidthTwips - 120;
 
 // Logical pixels for a length in twips, to the nearest pixel.
 constexpr int TwipsToPixels(int twips) {
@@ -97,6 +99,10 @@ constexpr int TwipsToPixels(int twips) {
 }
 
 std::span<const ControlRow> LayoutTable();
+
+// How far right the label of `row`, sized to its text, may reach: the next
+// control of `layout` on its row, or else the window's right margin; in twips.
+int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row);
 
 // A table the window cannot be built from: a row placed in a frame that no
 // earlier row builds, or a control of another kind than the handlers expect in

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStringList>
@@ -14,6 +16,31 @@
 #include "form_main.h"
 
 namespace quorvel::test {
+
+// The installed faces of the widths the layout was drawn in: Windows' own, or
+// the Liberation faces made to their widths.
+struct DesignWidthFaces {
+    QString sans;
+    QString serif;
+};
+
+// Those faces where both kinds are installed. A run meant to go without them
+// (QUORVEL_TEST_WITHOUT_DESIGN_FACES set) fails where they are there.
+inline std::optional<DesignWidthFaces> InstalledDesignWidthFaces() {
+    const QStringList families = QFontDatabase::families();
+    const auto first = [&families](const char* face, const char* standIn) {
+        return families.contains(QLatin1String(face))      ? QString::fromLatin1(face)
+               : families.contains(QLatin1String(standIn)) ? QString::fromLatin1(standIn)
+                                                           : QString();
+    };
+    const DesignWidthFaces faces{first("Microsoft Sans Serif", "Liberation Sans"),
+                                 first("Times New Roman", "Liberation Serif")};
+    const bool installed = !faces.sans.isEmpty() && !faces.serif.isEmpty();
+    if (qEnvironmentVariableIsSet("QUORVEL_TEST_WITHOUT_DESIGN_FACES")) {
+        EXPECT_FALSE(installed) << "the faces of the layout's widths are installed";
+    }
+    return installed ? std::optional(faces) : std::nullopt;
+}
 
 // The real window, shown and active, with error reports collected instead of shown.
 class FormTest : public testing::Test {

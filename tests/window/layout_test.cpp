@@ -3,6 +3,7 @@
 #include "fonts.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,7 @@ TEST_F(LayoutTest, TheWindowCarriesItsIconSharpAtTwiceTheScale) {
 }
 
 TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
+    const std::optional<DesignWidthFaces> designWidths = InstalledDesignWidthFaces();
     QSet<QString> names;
     for (const ControlRow& row : LayoutTable()) {
         SCOPED_TRACE(row.name);
@@ -109,10 +111,24 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
                 EXPECT_LE(control->fontMetrics().height(), control->height());
             }
         } else {
-            // Sized to its text: the whole caption is shown, in one line.
+            // Sized to its text: the whole caption is shown, in one line, short of
+            // the next control on its row.
             EXPECT_GE(control->width(),
                       control->fontMetrics().horizontalAdvance(CaptionOf(control)));
             EXPECT_LT(control->height(), 2 * control->fontMetrics().height());
+            const QRect place = control->geometry();
+            for (auto* other : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const QRect there = other->geometry();
+                if (there.left() > place.left() && there.top() <= place.bottom() &&
+                    place.top() <= there.bottom()) {
+                    EXPECT_LT(place.right(), there.left()) << other->objectName();
+                }
+            }
+            // In the layout's own widths the date reaches a little past the
+            // margin, as it was designed; a wider face is held to the margin.
+            if (!designWidths) {
+                EXPECT_LT(place.right(), TwipsToPixels(6015));
+            }
         }
 
         // The result's caption is the start-up result from then on.
@@ -128,16 +144,18 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
             EXPECT_EQ(box->maxLength(), row.maxLength);
             EXPECT_TRUE(box->alignment() & Qt::AlignRight);
         }
-        if (row.font.family) {
-            // The face itself, or the installed face that stands in for it.
-            EXPECT_EQ(control->font().family(), MakeFont(row.font).family());
-            EXPECT_EQ(MakeFont(row.font).styleHint(),
-                      row.font.serif ? QFont::Serif : QFont::SansSerif);
-            EXPECT_DOUBLE_EQ(control->font().pointSizeF(), row.font.points);
-            EXPECT_EQ(control->font().bold(), row.font.bold);
+        // Drawn in the face of the layout's widths where there is one, exactly as
+        // designed; else in the installed face that stands in, no larger.
+        const FontFace face = row.font.family ? row.font : WindowFont();
+        EXPECT_EQ(control->font().family(), MakeFont(face).family());
+        if (designWidths) {
+            EXPECT_EQ(control->font().family(),
+                      face.serif ? designWidths->serif : designWidths->sans);
+            EXPECT_DOUBLE_EQ(control->font().pointSizeF(), face.points);
         } else {
-            EXPECT_DOUBLE_EQ(control->font().pointSizeF(), 8);
+            EXPECT_LE(control->font().pointSizeF(), face.points);
         }
+        EXPECT_EQ(control->font().bold(), face.bold);
         const QColor text = control->palette().color(QPalette::WindowText);
         if (row.colour.red >= 0 && row.kind != ControlKind::Line) {
             EXPECT_EQ(text, QColor(row.colour.red, row.colour.green, row.colour.blue));
@@ -196,6 +214,19 @@ TEST_F(LayoutTest, TwipsBecomeLogicalPixelsAtFifteenToOne) {
     EXPECT_EQ(Get<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(64, 0, 0));
     EXPECT_TRUE(Get<QLabel>("VideoBitRate")->alignment() & Qt::AlignRight);
     EXPECT_TRUE(Get<QLabel>("Label_Instruct")->alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(LayoutTest, TheWidestResultShowsWhole) {
+    // The largest size over one second with no audio.
+    TypeOver(Box("FileSectors"), "524287");
+    TypeOver(Box("FileBytes"), "4096");
+    TypeOver(Box("AudioKBPS"), "0");
+    TypeOver(Box("LengthHours"), "0");
+    TypeOver(Box("LengthMinutes"), "0");
+    TypeOver(Box("LengthSeconds"), "1");
+    auto* result = Get<QLabel>("VideoBitRate");
+    ASSERT_EQ(result->text(), "16777184");
+    EXPECT_LE(result->fontMetrics().horizontalAdvance(result->text()), result->width());
 }
 
 TEST_F(LayoutTest, TheFontsFallBackToInstalledFacesOfTheRightKind) {
