@@ -1,11 +1,13 @@
 #include "fonts.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <span>
 #include <string_view>
 
 #include <QFontDatabase>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QRect>
 #include <QStringList>
@@ -135,38 +137,80 @@ QFont MakeFont(const FontFace& face) {
     return font;
 }
 
+namespace {
+
+// The text's width from its characters' own advances. Shaping the text would
+// set up the shaper once more for every size tried; kerning, all that shaping
+// adds to these Latin texts, only narrows them.
+qreal UnshapedAdvance(const QFontMetricsF& metrics, const QString& text) {
+    qreal advance = 0;
+    for (const QChar c : text) {
+        advance += metrics.horizontalAdvance(c);
+    }
+    return advance;
+}
+
+} // namespace
+
 bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
               bool wholeAdvance) {
-    const QFontMetrics metrics(font);
-    const QRect ink = metrics.tightBoundingRect(text);
-    const int advance = metrics.horizontalAdvance(text);
+    if (text.isEmpty()) {
+        return true;
+    }
     // The ink, not the advance: a colon's blank right bearing may overhang the
-    // box. Text set against one edge starts there by design and can only be cut
-    // at the other; centred text at either.
+    // box. Only the outer characters' bearings move the ink's ends.
+    const QFontMetricsF metrics(font);
+    const qreal advance = UnshapedAdvance(metrics, text);
+    const qreal inkLeft = metrics.leftBearing(text.front());
+    const qreal inkRight = advance - metrics.rightBearing(text.back());
+    const qreal width = room.width();
+    // Text set against one edge starts there by design and can only be cut at
+    // the other; centred text at either.
     bool inkFits = false;
     if (alignment & Qt::AlignRight) {
-        inkFits = room.width() - advance + ink.left() >= 0;
+        inkFits = width - advance + inkLeft >= 0;
     } else if (alignment & Qt::AlignHCenter) {
-        const int start = (room.width() - advance) / 2;
-        inkFits = start + ink.left() >= 0 && start + ink.right() < room.width();
+        const qreal start = (width - advance) / 2;
+        inkFits = start + inkLeft >= 0 && start + inkRight <= width;
     } else {
-        inkFits = ink.right() < room.width();
+        inkFits = inkRight <= width;
     }
-    return inkFits && metrics.height() <= room.height() &&
-           (!wholeAdvance || advance <= room.width());
+    return inkFits && metrics.height() <= room.height() && (!wholeAdvance || advance <= width);
 }
 
 QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
               bool wholeAdvance) {
+    if (TextFits(font, text, room, alignment, wholeAdvance)) {
+        return font;
+    }
     // Smaller sizes rather than a condensed stretch: every font engine draws a
     // size as asked, where a stretch is a condensed face on one machine, a
     // synthesised one on another and ignored on a third.
     constexpr double kStep = 0.25;
     constexpr double kSmallest = 4;
+    const auto fits = [&](const QFont& candidate) {
+        return TextFits(candidate, text, room, alignment, wholeAdvance);
+    };
+    // Each size tried sets up a font engine, so the search starts where the
+    // text's size in proportion to its room points, then goes by steps to the
+    // largest size that fits.
+    const QFontMetricsF metrics(font);
+    const qreal width =
+        UnshapedAdvance(metrics, text) - std::min(metrics.rightBearing(text.back()), qreal(0));
+    const qreal proportion =
+        std::min(room.width() / std::max(width, qreal(1)), room.height() / metrics.height());
     QFont fitted = font;
-    while (!TextFits(fitted, text, room, alignment, wholeAdvance) &&
-           fitted.pointSizeF() - kStep >= kSmallest) {
+    fitted.setPointSizeF(
+        std::max(kSmallest, std::floor(font.pointSizeF() * proportion / kStep) * kStep));
+    while (!fits(fitted) && fitted.pointSizeF() - kStep >= kSmallest) {
         fitted.setPointSizeF(fitted.pointSizeF() - kStep);
+    }
+    for (QFont larger = fitted; larger.pointSizeF() + kStep < font.pointSizeF();) {
+        larger.setPointSizeF(larger.pointSizeF() + kStep);
+        if (!fits(larger)) {
+            break;
+        }
+        fitted = larger;
     }
     return fitted;
 }
