@@ -1,10 +1,11 @@
 # The installed program as packages, by cpack in a build directory: a Debian
 # package on Linux; a portable zip and an NSIS installer on Windows.
 set(CPACK_PACKAGE_NAME quorvel)
-set(CPACK_PACKAGE_VENDOR "The Quorvel developers")
-set(CPACK_PACKAGE_CONTACT "The Quorvel developers <quorvel@example.org>")
+set(CPACK_PACKAGE_VENDOR "${QUORVEL_MAKER}")
+set(CPACK_PACKAGE_CONTACT "${QUORVEL_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Video bitrate calculator")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_VERSION ${QUORVEL_PACKAGE_VERSION})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 if(WIN32)
     set(CPACK_GENERATOR ZIP NSIS)
     set(CPACK_PACKAGE_FILE_NAME "quorvel-${CPACK_PACKAGE_VERSION}-windows-x64")
@@ -27,8 +28,14 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION video)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The faces the window is drawn in, to the widths it was laid out for.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 endif()
+# Lines of at most 80 characters, as a package description needs them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Works out the video bitrate that makes an encode fit a CD or a size of your own, from the audio bitrate and the running time.")
+    "Works out the video bitrate that makes an encode fit a CD or a size of\n"
+    "your own, from the audio bitrate and the running time.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 include(CPack)

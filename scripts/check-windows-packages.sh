@@ -1,111 +1,141 @@
 #!/usr/bin/env bash
-# Checks the Windows packages in BUILD_DIR (default build-windows) under Wine,
-# each in a fresh Wine prefix on a private Xvfb: the portable zip unpacked and
-# its program started; the installer run silently, its Start-menu entry and
-# its program checked, then uninstalled with nothing left behind. A started
-# program must open "Quorvel V1.01" showing 1103, show -95 once 3 is typed over
-# the sectors, and 1195 once 700 MB is chosen by a click right of its caption.
+# Checks the Windows packages in BUILD_DIR (default build-windows) as a user's
+# Wine runs them: each in a fresh Wine prefix set up as Wine sets one up (no
+# fonts replaced, nothing installed), on a private Xvfb.
+#   quorvel.exe: a GUI program, stripped, importing only Windows' own DLLs.
+#   The portable zip: quorvel.exe with its licence files and nothing else; its
+#   program, and the exe copied alone into an empty folder, each started; the
+#   zip's program again at 150 % (Wine's LogPixels 144).
+#   The installer, run silently: the same files in Program Files\Quorvel, a
+#   Start-menu entry; its program started; uninstalled with nothing left.
+# A started program must open "Quorvel V1.01" with every box showing its
+# start-up number and 1103 as the result, show -95 once 3 is typed over the
+# sectors, and 1195 once 700 MB is chosen by a click right of its caption;
+# what it shows is read off the screen with Tesseract. Screenshots land in
+# BUILD_DIR. Whatever happens, every Wine server, program and X server this
+# script started is stopped, and its temporary folder removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build-windows}" && pwd)
 . scripts/xvfb.sh
+. scripts/screen.sh
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(dirname "$wine")/wineserver
+wineserver=$(dirname "$(readlink -f "$wine")")/wineserver
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
 work=$(mktemp -d)
-start_private_xvfb
+prefixes=()
 program=
 cleanup() {
+  set +e
   [ -n "$program" ] && kill "$program" 2>/dev/null
-  WINEPREFIX="$work/zip-prefix" "$wineserver" -k 2>/dev/null || true
-  WINEPREFIX="$work/nsis-prefix" "$wineserver" -k 2>/dev/null || true
-  kill "$XVFB_PID" 2>/dev/null
+  for prefix in "${prefixes[@]}"; do
+    WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null
+    WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null
+  done
+  stop_private_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 fail() {
   echo "FAILED: $*" >&2
   exit 1
 }
 
-# The number the result label shows, read off the screen. The label stands at
-# (264, 272) in the window's client area, 89 by 25 pixels.
-result_shown() {
-  local window=$1 x y
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  x=$((X + 264))
-  y=$((Y + 272))
-  import -window root -crop "89x25+$x+$y" -resize 400% -colorspace Gray "$work/result.png"
-  tesseract "$work/result.png" - --psm 7 -c tessedit_char_whitelist=-0123456789 2>/dev/null |
-    tr -d '[:space:]'
+# A fresh Wine prefix in PATH, made as Wine makes one; with a DPI after it,
+# one that draws at that many dots per inch.
+new_prefix() {
+  prefixes+=("$1")
+  WINEPREFIX=$1 "$wine" wineboot --init </dev/null >/dev/null 2>&1
+  if [ -n "${2:-}" ]; then
+    WINEPREFIX=$1 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+      /d "$2" /f </dev/null >/dev/null 2>&1
+  fi
+  WINEPREFIX=$1 "$wineserver" -w
 }
 
-expect_result() {
-  local window=$1 expected=$2 shown=
-  for _ in $(seq 30); do
-    shown=$(result_shown "$window")
-    [ "$shown" = "$expected" ] && return 0
-    sleep 0.2
-  done
-  fail "the window shows '$shown' where $expected was expected"
-}
-
-# Starts EXE in the Wine prefix PREFIX and drives its window as a user would.
+# Starts EXE in the Wine prefix PREFIX, drives its window as a user would and
+# saves a screenshot as BUILD_DIR/NAME.png. With "look" as a fourth argument
+# it only looks: start-up values, screenshot, no typing.
 check_program() {
-  local prefix=$1 exe=$2 window=
+  local prefix=$1 exe=$2 name=$3 window
   WINEPREFIX=$prefix "$wine" "$exe" >/dev/null 2>&1 &
   program=$!
-  for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name '^Quorvel V1\.01$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || fail "$exe ended without a window"
-    sleep 0.2
-  done
-  [ -n "$window" ] || fail "$exe showed no window"
-  echo "$exe opened its window"
-  expect_result "$window" 1103
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  # The sectors box: at (64, 136) in the size frame, which stands at (8, 32).
-  xdotool mousemove $((X + 100)) $((Y + 177)) click 1
-  xdotool key ctrl+a type 3
-  expect_result "$window" -95
-  # 700 MB: at (8, 40) in the size frame, 113 pixels wide; clicked right of its caption.
-  xdotool mousemove $((X + 124)) $((Y + 80)) click 1
-  expect_result "$window" 1195
-  echo "$exe answered typing and clicks: 1103, -95, 1195"
-  import -window root "$build/$(basename "$exe" .exe)-$3.png"
+  window=$(wait_for_window "$program") || fail "$exe: no window"
+  expect_start_up "$window" || fail "$exe: the start-up values"
+  import -window "$window" "$build/$name.png"
+  if [ "${4:-}" != look ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    # The sectors box: at (64, 136) in the size frame, which stands at (8, 32).
+    xdotool mousemove $((X + 100)) $((Y + 177)) click 1
+    xdotool key ctrl+a type 3
+    expect_shown "$window" result -95 || fail "$exe: typing 3 over the sectors"
+    # 700 MB: at (8, 40) in the size frame, 113 pixels wide; clicked right of its caption.
+    xdotool mousemove $((X + 124)) $((Y + 80)) click 1
+    expect_shown "$window" result 1195 || fail "$exe: clicking 700 MB"
+  fi
+  if [ "${4:-}" = look ]; then
+    echo "$name: every box and 1103 at start-up"
+  else
+    echo "$name: every box and 1103 at start-up, -95 after typing 3, 1195 after 700 MB"
+  fi
   kill "$program" 2>/dev/null || true
   wait "$program" 2>/dev/null || true
   program=
 }
 
-# A fresh Wine prefix, set up as for the tests (with the stand-ins for the
-# Microsoft faces); the programs themselves run with plain Wine, so that they
-# find no DLL outside their own folder.
-new_prefix() {
-  WINEPREFIX=$1 "$build/wine-run.sh" --start
+# The files beside the program: its licence, the notices and the licence texts.
+licence_files() {
+  (cd "$1" && find . -type f ! -name quorvel.exe ! -name Uninstall.exe | sed 's|^\./||' | sort)
 }
 
 zip=$(ls "$build"/quorvel-*-windows-x64.zip)
 installer=$(ls "$build"/quorvel-*-windows-x64.exe)
+start_private_xvfb
 
-echo "== the portable zip: $(basename "$zip")"
-new_prefix "$work/zip-prefix"
+echo "== the portable zip: $(basename "$zip") ($(stat -c %s "$zip") bytes)"
 mkdir "$work/unzipped"
 (cd "$work/unzipped" && cmake -E tar xf "$zip")
 folder=$(ls -d "$work"/unzipped/*/)
-check_program "$work/zip-prefix" "$folder/quorvel.exe" zip
+exe=$folder/quorvel.exe
+bundled=$(licence_files "$folder")
+for needed in LICENSE.txt THIRD-PARTY-NOTICES.txt licenses/LGPL-3.0-only.txt \
+  licenses/GPL-3.0-only.txt licenses/GCC-exception-3.1.txt; do
+  grep -qx "$needed" <<< "$bundled" || fail "the zip holds no $needed"
+done
+programs=$(find "$folder" -type f \( -iname '*.exe' -o -iname '*.dll' \) | sed "s|^$folder||")
+[ "$programs" = quorvel.exe ] || fail "the zip holds programs besides quorvel.exe: $programs"
+echo "quorvel.exe ($(stat -c %s "$exe") bytes) with $(wc -l <<< "$bundled") licence files"
 
-echo "== the installer: $(basename "$installer")"
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+imports=$(awk '/DLL Name:/ { print $3 }' <<< "$headers")
+foreign=$(grep -viE '^(advapi32|authz|comdlg32|d3d11|d3d9|dwmapi|dwrite|dxgi|gdi32|imm32|kernel32|msvcrt|netapi32|ole32|oleaut32|shcore|shell32|shlwapi|user32|userenv|uxtheme|version|winmm|ws2_32|wtsapi32|api-ms-win-[a-z0-9-]+)\.dll$' <<< "$imports" || true)
+[ -z "$foreign" ] || fail "quorvel.exe needs DLLs that Windows does not have: $foreign"
+! grep -q '\.debug' <<< "$(x86_64-w64-mingw32-objdump -h "$exe")" || fail "quorvel.exe is not stripped"
+grep -q 'Subsystem.*(Windows GUI)' <<< "$headers" || fail "quorvel.exe is not a GUI program"
+echo "imports only Windows' own DLLs: $(tr '\n' ' ' <<< "$imports")"
+
+new_prefix "$work/zip-prefix"
+check_program "$work/zip-prefix" "$exe" zip
+mkdir -p "$work/zip-prefix/drive_c/users/Public/Desktop/alone"
+cp "$exe" "$work/zip-prefix/drive_c/users/Public/Desktop/alone/"
+check_program "$work/zip-prefix" "$work/zip-prefix/drive_c/users/Public/Desktop/alone/quorvel.exe" alone
+new_prefix "$work/zip-150-prefix" 144
+check_program "$work/zip-150-prefix" "$exe" zip-150 look
+
+echo "== the installer: $(basename "$installer") ($(stat -c %s "$installer") bytes)"
 prefix=$work/nsis-prefix
 new_prefix "$prefix"
 WINEPREFIX=$prefix "$wine" "$installer" /S </dev/null >/dev/null 2>&1
+WINEPREFIX=$prefix "$wineserver" -w
 installed="$prefix/drive_c/Program Files/Quorvel"
 [ -f "$installed/quorvel.exe" ] || fail "the installer put no quorvel.exe into $installed"
+[ "$(licence_files "$installed")" = "$bundled" ] ||
+  fail "the installed licence files differ from the zip's: $(diff <(echo "$bundled") <(licence_files "$installed"))"
 menu=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -n 1)
 [ -n "$menu" ] || fail "the installer added no Start-menu entry"
-echo "installed into C:\\Program Files\\Quorvel, Start-menu entry ${menu#"$prefix/drive_c/"}"
+echo "installed into C:\\Program Files\\Quorvel with the same licence files, Start-menu entry ${menu#"$prefix/drive_c/"}"
 check_program "$prefix" "$installed/quorvel.exe" installed
 # The uninstaller runs on from a copy of itself: wait until the prefix is idle.
 WINEPREFIX=$prefix "$wine" "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1

@@ -27,6 +27,60 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_testlib_selfcover=OFF
   # Debian's source leaves out the Wacom tablet headers.
   -DFEATURE_tabletevent=OFF
+  # What the program, its tests and the platform plugin never use, left out
+  # so that the one executable stays small: sizes over speed, and the dialogs,
+  # views, document formats and system services of Qt the window has no use for.
+  -DFEATURE_optimize_size=ON
+  -DFEATURE_mimetype=OFF
+  -DFEATURE_xmlstream=OFF
+  -DFEATURE_process=OFF
+  -DFEATURE_sharedmemory=OFF
+  -DFEATURE_systemsemaphore=OFF
+  -DFEATURE_islamiccivilcalendar=OFF
+  -DFEATURE_jalalicalendar=OFF
+  -DFEATURE_pdf=OFF
+  -DFEATURE_textodfwriter=OFF
+  -DFEATURE_textmarkdownreader=OFF
+  -DFEATURE_textmarkdownwriter=OFF
+  -DFEATURE_movie=OFF
+  -DFEATURE_systemtrayicon=OFF
+  -DFEATURE_filesystemmodel=OFF
+  -DFEATURE_direct2d=OFF
+  -DFEATURE_gif=OFF
+  -DFEATURE_ico=OFF
+  -DFEATURE_jpeg=OFF
+  -DFEATURE_style_stylesheet=OFF
+  -DFEATURE_graphicsview=OFF
+  -DFEATURE_graphicseffect=OFF
+  -DFEATURE_filedialog=OFF
+  -DFEATURE_fscompleter=OFF
+  -DFEATURE_colordialog=OFF
+  -DFEATURE_fontdialog=OFF
+  -DFEATURE_fontcombobox=OFF
+  -DFEATURE_calendarwidget=OFF
+  -DFEATURE_datetimeedit=OFF
+  -DFEATURE_columnview=OFF
+  -DFEATURE_commandlinkbutton=OFF
+  -DFEATURE_datawidgetmapper=OFF
+  -DFEATURE_dial=OFF
+  -DFEATURE_dockwidget=OFF
+  -DFEATURE_errormessage=OFF
+  -DFEATURE_inputdialog=OFF
+  -DFEATURE_keysequenceedit=OFF
+  -DFEATURE_lcdnumber=OFF
+  -DFEATURE_mdiarea=OFF
+  -DFEATURE_progressdialog=OFF
+  -DFEATURE_splashscreen=OFF
+  -DFEATURE_syntaxhighlighter=OFF
+  -DFEATURE_textbrowser=OFF
+  -DFEATURE_toolbox=OFF
+  -DFEATURE_undoview=OFF
+  -DFEATURE_wizard=OFF
+  -DFEATURE_listwidget=OFF
+  -DFEATURE_tablewidget=OFF
+  -DFEATURE_treewidget=OFF
+  -DFEATURE_mainwindow=OFF
+  -DFEATURE_statusbar=OFF
   -DFEATURE_system_zlib=OFF
   -DFEATURE_system_pcre2=OFF
   -DFEATURE_system_freetype=OFF
@@ -34,6 +88,40 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_system_png=OFF
   -DFEATURE_system_jpeg=OFF
 )
+
+# The attributions (qt_attribution.json) of Qt's code and of the third-party
+# code inside Qt that the Windows program links, by their folders in Qt's source.
+WINDOWS_QT_ATTRIBUTIONS=(
+  src/corelib/text src/corelib/tools src/gui/painting
+  src/3rdparty/blake2 src/3rdparty/double-conversion src/3rdparty/easing
+  src/3rdparty/freetype src/3rdparty/harfbuzz-ng src/3rdparty/libpng src/3rdparty/md4
+  src/3rdparty/md5 src/3rdparty/pcre2 src/3rdparty/rfc6234 src/3rdparty/sha1
+  src/3rdparty/sha3 src/3rdparty/tinycbor src/3rdparty/zlib
+)
+
+# The one change the build makes to Debian's source of Qt: the windows platform
+# plugin of 6.4.2 asks for the dynamic OpenGL loader whether or not OpenGL is
+# built, and without OpenGL there is none to ask.
+WINDOWS_QT_CHANGED_FILE=src/plugins/platforms/windows/qwindowswindow.cpp
+WINDOWS_QT_CHANGE='s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/'
+
+
+# Keeps what the program's notices need of Qt's source, which is not kept:
+# the attributions scanned by Qt's own qtattributionsscanner, each licence text
+# they name (licenses/ID.txt), Qt's own licences, the Debian source package
+# and version (source.txt) and the change made to it (change.txt), in DIR.
+windows_qt_keep_notices() {
+  local source=$1 dir=$2 version=$3 scanner=/usr/lib/qt6/libexec/qtattributionsscanner folder
+  mkdir -p "$dir/licenses"
+  echo "qt6-base $version" > "$dir/source.txt"
+  printf '%s: sed -e %s\n' "$WINDOWS_QT_CHANGED_FILE" "'$WINDOWS_QT_CHANGE'" > "$dir/change.txt"
+  for folder in "${WINDOWS_QT_ATTRIBUTIONS[@]}"; do
+    "$scanner" --output-format json -s -o "$dir/${folder//\//-}.json" "$source/$folder"
+  done
+  awk -F'"' '$2 == "Id" { id = $4 } $2 == "LicenseFile" && $4 != "" { print id, $4 }' \
+    "$dir"/*.json | while read -r id file; do cp "$file" "$dir/licenses/$id.txt"; done
+  cp "$source/LICENSES/LGPL-3.0-only.txt" "$source/LICENSES/GPL-3.0-only.txt" "$dir/licenses/"
+}
 
 # Downloads Debian's source of the host's Qt (VERSION) into the current folder.
 # apt is pointed at a private sources list and lists folder, naming only the
@@ -68,8 +156,10 @@ windows_qt_fetch_source() {
 windows_qt_prefix() {
   local version digest
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-  digest=$( { printf '%s\n' "${WINDOWS_QT_CONFIGURE[@]}"; cat cmake/toolchains/mingw-w64-x86_64.cmake; } |
-    sha256sum | cut -c1-12)
+  digest=$( {
+    printf '%s\n' "${WINDOWS_QT_CONFIGURE[@]}" "${WINDOWS_QT_ATTRIBUTIONS[@]}" "$WINDOWS_QT_CHANGE"
+    cat cmake/toolchains/mingw-w64-x86_64.cmake
+  } | sha256sum | cut -c1-12)
   echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/qt-${version%%+*}-mingw-w64-$digest"
 }
 
@@ -89,10 +179,8 @@ windows_qt_ensure() {
     mkdir -p "$work"
     (cd "$work" && windows_qt_fetch_source "$version" &&
       dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
-    # The windows platform plugin of 6.4.2 asks for the dynamic OpenGL loader
-    # whether or not OpenGL is built; without OpenGL there is none to ask.
-    sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
-      "$work/source/src/plugins/platforms/windows/qwindowswindow.cpp"
+    sed -i -e "$WINDOWS_QT_CHANGE" "$work/source/$WINDOWS_QT_CHANGED_FILE"
+    grep -q 'QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)' "$work/source/$WINDOWS_QT_CHANGED_FILE"
     cmake -S "$work/source" -B "$work/build" "${WINDOWS_QT_CONFIGURE[@]}" \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
       -DQT_HOST_PATH=/usr \
@@ -110,6 +198,7 @@ windows_qt_ensure() {
   sed -i "s|\"[^\"]*/cmake/toolchains/mingw-w64-x86_64.cmake\"|\"$qt_cmake/quorvel-mingw-w64-x86_64.cmake\"|" \
     "$qt_cmake/qt.toolchain.cmake"
   grep -q "$qt_cmake/quorvel-mingw-w64-x86_64.cmake" "$qt_cmake/qt.toolchain.cmake"
+  windows_qt_keep_notices "$work/source" "$prefix/share/quorvel-notices" "$version"
   touch "$prefix/.complete"
   rm -rf "$work"
 }

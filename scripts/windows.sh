@@ -28,11 +28,14 @@ cmake --preset windows
 cmake --build --preset windows
 
 step "every test under Wine"
+# The build's Wine server and its programs end with this script, however it ends.
+trap 'build-windows/wine-run.sh --stop' EXIT
 build-windows/wine-run.sh --start
-ctest --preset windows
+QT_QPA_PLATFORM=offscreen ctest --preset windows
 
 step "every test under Wine, under a locale with a decimal comma"
-LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --preset windows
+QT_QPA_PLATFORM=offscreen LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --preset windows
+build-windows/wine-run.sh --stop
 
 step "the zip and the installer"
 (cd build-windows && cpack)

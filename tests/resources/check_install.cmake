@@ -1,7 +1,7 @@
 # Installs the build in BUILD_DIR into the scratch prefix PREFIX and checks that
 # every file is where the platform looks for it: on Linux the program and what a
-# desktop needs to list it; on Windows (WINDOWS true) one folder with the
-# executable and every DLL and plugin it loads beside it, and nothing else.
+# desktop needs to list it; on Windows (WINDOWS true) the one executable with
+# its licence, its notices and the licence texts they name, and nothing else.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -9,22 +9,26 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 if(WINDOWS)
-    set(expected
-        quorvel.exe
-        Qt6Core.dll
-        Qt6Gui.dll
-        Qt6Widgets.dll
-        platforms/qwindows.dll
-        styles/qwindowsvistastyle.dll
-        libstdc++-6.dll
-        libgcc_s_seh-1.dll
-        libwinpthread-1.dll)
+    set(expected quorvel.exe LICENSE.txt THIRD-PARTY-NOTICES.txt licenses/LGPL-3.0-only.txt
+                 licenses/GPL-3.0-only.txt licenses/GCC-exception-3.1.txt)
+    # Every licence text the notices name is there, and nothing else is.
+    file(READ "${PREFIX}/THIRD-PARTY-NOTICES.txt" notices)
+    string(REGEX MATCHALL "licenses\\\\[^ )\r\n]+" named "${notices}")
+    list(REMOVE_DUPLICATES named)
+    foreach(text IN LISTS named)
+        string(REPLACE "\\" "/" text "${text}")
+        list(APPEND expected "${text}")
+    endforeach()
+    list(REMOVE_DUPLICATES expected)
 else()
     set(expected
         bin/quorvel
         share/applications/${APP_ID}.desktop
         share/metainfo/${APP_ID}.metainfo.xml
-        share/icons/hicolor/scalable/apps/${APP_ID}.svg)
+        share/icons/hicolor/scalable/apps/${APP_ID}.svg
+        share/doc/quorvel/copyright
+        share/doc/quorvel/changelog.gz
+        share/man/man1/quorvel.1.gz)
     foreach(size 16 24 32 48 64 128 256)
         list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
     endforeach()

@@ -1,0 +1,62 @@
+# Reads the program's window off a private X screen, as a user sees it.
+# Sourced; needs xdotool, ImageMagick and Tesseract.
+#   wait_for_window PID: prints the id of the window "Quorvel V1.01" once it
+#     shows; fails if the process PID ends first or nothing shows in 60 s.
+#   expect_shown WINDOW PLACE TEXT: waits up to 6 s for the number at PLACE
+#     (one of SCREEN_PLACES) to read TEXT; fails saying what it read instead.
+#   expect_start_up WINDOW: every box shows its start-up value and the result 1103.
+
+# Where the window shows its numbers: left, top, width and height in logical
+# pixels of its client area (409 by 375), inside the boxes' borders. A window
+# drawn at a larger scale is read at that scale.
+declare -A SCREEN_PLACES=(
+  [sectors]="74 170 61 15" [bytes]="74 194 61 15" [audio]="298 242 61 15"
+  [hours]="18 242 21 15" [minutes]="50 242 21 15" [seconds]="82 242 21 15"
+  [result]="264 272 89 25")
+
+wait_for_window() {
+  local pid=$1 window=
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^Quorvel V1\.01$' 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && { echo "$window"; return 0; }
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended without a window" >&2; return 1; }
+    sleep 0.2
+  done
+  echo "the program showed no window" >&2
+  return 1
+}
+
+# The number shown at PLACE of WINDOW, read by OCR.
+shown_at() {
+  local window=$1 place left top width height scale crop image
+  read -r left top width height <<< "${SCREEN_PLACES[$2]}"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  scale=$(awk -v w="$WIDTH" 'BEGIN { print w / 409 }')
+  crop=$(awk -v s="$scale" -v l="$left" -v t="$top" -v w="$width" -v h="$height" -v x="$X" -v y="$Y" \
+    'BEGIN { printf "%dx%d+%d+%d", w * s, h * s, x + l * s, y + t * s }')
+  image=$(mktemp --suffix=.png)
+  import -window root "$image"
+  convert "$image" -crop "$crop" +repage -resize 600% -colorspace Gray -threshold 60% \
+    -bordercolor white -border 20 "$image"
+  tesseract "$image" - --psm 7 -c tessedit_char_whitelist=-0123456789 2>/dev/null | tr -d '[:space:]'
+  rm -f "$image"
+}
+
+expect_shown() {
+  local window=$1 place=$2 expected=$3 shown=
+  for _ in $(seq 30); do
+    shown=$(shown_at "$window" "$place")
+    [ "$shown" = "$expected" ] && return 0
+    sleep 0.2
+  done
+  echo "the $place shows '$shown' where $expected was expected" >&2
+  return 1
+}
+
+expect_start_up() {
+  local window=$1
+  expect_shown "$window" result 1103 && expect_shown "$window" sectors 332800 &&
+    expect_shown "$window" bytes 2048 && expect_shown "$window" audio 96 &&
+    expect_shown "$window" hours 01 && expect_shown "$window" minutes 14 &&
+    expect_shown "$window" seconds 00
+}
