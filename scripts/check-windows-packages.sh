@@ -24,6 +24,8 @@ wineserver=$(dirname "$(readlink -f "$wine")")/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d)
+# Debian's Wine keeps each server's socket in a folder of its own under TMPDIR.
+export TMPDIR=$work
 prefixes=()
 program=
 cleanup() {

@@ -28,6 +28,12 @@ ensure_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The Debian mirror this machine's apt takes PACKAGE from, as "URI SUITE
+# COMPONENT" (for example "http://deb.debian.org/debian bookworm main").
+debian_mirror_of() {
+  apt-cache policy "$1" | awk '$2 ~ /^(https?|file):/ { split($3, s, "/"); print $2, s[1], s[2]; exit }'
+}
+
 # A locale whose decimal mark is a comma, for the test runs that check that
 # nothing reads or writes numbers by the user's locale.
 ensure_german_locale() {
@@ -45,12 +51,14 @@ BUILD_PACKAGES=(
 # What the tests need besides: Qt's private headers (to switch on accessibility
 # events where no screen reader listens); a locale with a decimal comma; clang with its
 # libFuzzer and sanitizer runtimes; MinGW's windres for the Windows resources;
-# the desktop-file and AppStream validators; and what builds the .deb and opens
-# its program under a private X server.
+# the desktop-file and AppStream validators; and what builds the .deb, checks
+# it (lintian), installs it into a clean Debian root (debootstrap) and reads
+# its program's window under a private X server (xdotool, ImageMagick, Tesseract).
 TEST_PACKAGES=(
   qt6-base-private-dev locales clang libclang-rt-14-dev
   binutils-mingw-w64-x86-64 desktop-file-utils appstream
-  dpkg-dev file xvfb xauth xdotool
+  dpkg-dev file lintian debootstrap xvfb xauth xdotool imagemagick
+  tesseract-ocr tesseract-ocr-eng
 )
 
 # What the start-up benchmark needs besides: a private X server, the X DAMAGE
@@ -58,12 +66,13 @@ TEST_PACKAGES=(
 BENCH_PACKAGES=(xvfb xauth libx11-dev libxdamage-dev valgrind)
 
 # What the Windows build needs besides: MinGW-w64 with posix threads, the host
-# Qt's tools (moc, rcc, uic) and dpkg-dev to unpack Qt's source, GoogleTest's
+# Qt's tools (moc, rcc, uic), Qt's attribution scanner for the notices, and
+# dpkg-dev to unpack Qt's source, GoogleTest's
 # source, Wine to run the programs and tests, NSIS for the installer, and what
 # opens the packaged program's window and reads its result (Xvfb, xdotool,
 # ImageMagick, Tesseract).
 WINDOWS_PACKAGES=(
-  g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev googletest
+  g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-documentation-tools dpkg-dev googletest
   wine64 nsis fonts-liberation xvfb xauth xdotool imagemagick
   tesseract-ocr tesseract-ocr-eng
 )

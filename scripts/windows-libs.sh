@@ -65,7 +65,6 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_dial=OFF
   -DFEATURE_dockwidget=OFF
   -DFEATURE_errormessage=OFF
-  -DFEATURE_inputdialog=OFF
   -DFEATURE_keysequenceedit=OFF
   -DFEATURE_lcdnumber=OFF
   -DFEATURE_mdiarea=OFF
@@ -79,7 +78,6 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_listwidget=OFF
   -DFEATURE_tablewidget=OFF
   -DFEATURE_treewidget=OFF
-  -DFEATURE_mainwindow=OFF
   -DFEATURE_statusbar=OFF
   -DFEATURE_system_zlib=OFF
   -DFEATURE_system_pcre2=OFF
@@ -129,8 +127,7 @@ windows_qt_keep_notices() {
 # entry, so that the system's apt configuration stays as it was.
 windows_qt_fetch_source() {
   local version=$1 repo suite component entry file stanza key=
-  read -r repo suite component < <(apt-cache policy qt6-base-dev |
-    awk '$2 ~ /^(https?|file):/ { split($3, s, "/"); print $2, s[1], s[2]; exit }')
+  read -r repo suite component < <(debian_mirror_of qt6-base-dev)
   if [ -z "$repo" ]; then
     echo "no Debian mirror found that serves qt6-base-dev" >&2
     return 1

@@ -1,10 +1,13 @@
 #include "controls.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+
+#include "text_box_accessible.h"
 
 namespace quorvel {
 namespace {
@@ -34,6 +37,8 @@ QStyle* OptionStyle() {
 } // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    // Each application forgets the factories it was given when it ends.
+    QAccessible::installFactory(TextBoxAccessible::Create);
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
@@ -50,9 +55,18 @@ OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractButton::toggled, this, [this](bool selected) {
         if (selected) {
+            becomeTabStop();
             emit Click();
         }
     });
+}
+
+// Qt moves a group's Tab stop to the option that takes the focus; an option
+// the program selects takes no focus, so it takes the Tab stop itself.
+void OptionButton::becomeTabStop() {
+    for (auto* option : parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly)) {
+        option->setFocusPolicy(option == this ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 bool OptionButton::hitButton(const QPoint& pos) const {

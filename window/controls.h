@@ -37,7 +37,8 @@ protected:
 // Options take the focus on a mouse press on every platform, so the LostFocus of
 // the box being left, and all it sets off, has run before the Click. A click
 // anywhere in the option's rectangle chooses it, not only one on its indicator
-// or caption.
+// or caption. Tab stops at the selected option of a group, however it was
+// selected.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 public:
@@ -51,6 +52,9 @@ signals:
 
 protected:
     bool hitButton(const QPoint& pos) const override;
+
+private:
+    void becomeTabStop();
 };
 
 // A captioned frame around a group of controls placed inside it at fixed

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <functional>
+#include <utility>
 
 #include "accessibility_events.h"
 #include "form_fixture.h"
@@ -45,6 +46,33 @@ TEST_F(AccessibilityTest, EveryBoxSpeaksWhatItIsAndWhatItHolds) {
         EXPECT_EQ(RoleOf(Box(b.box)), QAccessible::EditableText) << b.box;
         EXPECT_EQ(Spoken(Box(b.box)), b.name);
         EXPECT_EQ(Spoken(Box(b.box), QAccessible::Value), b.value);
+    }
+}
+
+TEST_F(AccessibilityTest, ABoxEnteredByTabIsToldWholeAndAnswersAtItsEnd) {
+    // State: the focus on the first option. Action: Tab into the bytes box,
+    // which selects its text and leaves the caret after it. Expected: a screen
+    // reader reading the selection, its text attributes and the word at the
+    // caret gets "2048" and answers for every question, none of them looping.
+    ClickOn(Option("File650"));
+    PressTab();
+    PressTab();
+    ASSERT_EQ(QApplication::focusWidget(), Box("FileBytes"));
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(Box("FileBytes"))->textInterface();
+    ASSERT_NE(text, nullptr);
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(text->text(start, end), "2048");
+    for (int offset = 0; offset <= 4; ++offset) {
+        text->attributes(offset, &start, &end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 4)) << "attributes around " << offset;
+    }
+    for (const auto boundary : {QAccessible::WordBoundary, QAccessible::SentenceBoundary}) {
+        EXPECT_EQ(text->textAtOffset(1, boundary, &start, &end), "2048");
+        EXPECT_EQ(text->textAtOffset(-2, boundary, &start, &end), "");
+        EXPECT_EQ(std::pair(start, end), std::pair(4, 4));
     }
 }
 

@@ -250,6 +250,18 @@ TEST_F(LayoutTest, TabVisitsTheSelectedOptionOfEachGroupAndEveryBox) {
     // Tab leaves the boxes as they were.
     EXPECT_EQ(Result(), "1103");
     EXPECT_EQ(Box("LengthHours")->text(), "01");
+
+    // Options the program selected, never focused, are where Tab stops.
+    TypeOver(Box("AudioKBPS"), "128");
+    TypeOver(Box("FileSectors"), "3");
+    visited = QStringList{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 8; ++i) {
+        PressTab();
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, (QStringList{"FileSectors", "FileBytes", "AudioOther", "AudioKBPS",
+                                    "LengthHours", "LengthMinutes", "LengthSeconds", "FileOther",
+                                    "FileSectors"}));
 }
 
 TEST_F(LayoutTest, ArrowKeysChooseWithinAGroupOnly) {
