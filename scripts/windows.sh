@@ -25,12 +25,14 @@ export QUORVEL_WINDOWS_GTEST
 
 step "the program and its tests for Windows"
 cmake --preset windows
+# The build runs Windows programs too (the icon drawer, the test listings):
+# the build's Wine prefix and server come up first, and end with this script,
+# however it ends.
+trap 'build-windows/wine-run.sh --stop' EXIT
+build-windows/wine-run.sh --start
 cmake --build --preset windows
 
 step "every test under Wine"
-# The build's Wine server and its programs end with this script, however it ends.
-trap 'build-windows/wine-run.sh --stop' EXIT
-build-windows/wine-run.sh --start
 QT_QPA_PLATFORM=offscreen ctest --preset windows
 
 step "every test under Wine, under a locale with a decimal comma"
