@@ -3,11 +3,13 @@
 #include "fonts.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -229,13 +231,62 @@ TEST_F(LayoutTest, TheWidestResultShowsWhole) {
     EXPECT_LE(result->fontMetrics().horizontalAdvance(result->text()), result->width());
 }
 
-TEST_F(LayoutTest, TheFontsFallBackToInstalledFacesOfTheRightKind) {
-    const QFontInfo date(Get<QLabel>("Label12")->font());
-    const QFontInfo result(Get<QLabel>("VideoBitRate")->font());
-    EXPECT_TRUE(date.styleHint() == QFont::Serif || date.family().contains("Serif"))
-        << date.family();
-    EXPECT_TRUE(result.bold());
-    EXPECT_FALSE(result.family().contains("Serif")) << result.family();
+TEST_F(LayoutTest, EveryTextIsDrawnInAnInstalledFaceOfItsKindThatHasItsCharacters) {
+    const QStringList installed = QFontDatabase::families();
+    for (const ControlRow& row : LayoutTable()) {
+        SCOPED_TRACE(row.name);
+        auto* control = form->findChild<QWidget*>(QString::fromLatin1(row.name));
+        const QFontInfo face(control->font());
+        EXPECT_TRUE(installed.contains(face.family())) << face.family();
+        // A box's characters are those it may show; a caption's, its own.
+        const QString characters =
+            row.kind == ControlKind::TextBox ? QStringLiteral("-.0123456789") : CaptionOf(control);
+        for (const QChar c : characters) {
+            EXPECT_TRUE(control->fontMetrics().inFont(c)) << face.family() << " lacks " << c;
+        }
+        for (const char* picture : {"Mono", "Math", "Symbol", "Dings"}) {
+            EXPECT_FALSE(face.family().contains(QLatin1String(picture))) << face.family();
+        }
+        if (row.font.serif) {
+            EXPECT_TRUE(face.family().contains("Serif") || face.family().contains("Times") ||
+                        face.family().contains("Tinos"))
+                << face.family();
+        }
+    }
+}
+
+TEST(FitText, DrawsATextJustSmallEnoughForItsRoomAndLeavesOneThatFits) {
+    const QFont font = MakeFont(WindowFont());
+    const QString text = QStringLiteral("bytes / sector");
+    const int natural = QFontMetrics(font).horizontalAdvance(text);
+    for (const Qt::Alignment alignment : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight}) {
+        SCOPED_TRACE(static_cast<int>(alignment));
+        EXPECT_EQ(FitText(font, text, QSize(natural + 8, 40), alignment), font);
+
+        const QSize room(natural * 3 / 4, 40);
+        const QFont fitted = FitText(font, text, room, alignment);
+        EXPECT_LT(fitted.pointSizeF(), font.pointSizeF());
+        EXPECT_LE(QFontMetrics(fitted).horizontalAdvance(text), room.width());
+        QFont larger = fitted;
+        larger.setPointSizeF(fitted.pointSizeF() + 0.25);
+        EXPECT_FALSE(TextFits(larger, text, room, alignment)) << "not the least change";
+    }
+    // Too low a room makes the text smaller too.
+    EXPECT_LT(FitText(font, text, QSize(natural + 8, 8), Qt::AlignLeft).pointSizeF(),
+              font.pointSizeF());
+}
+
+TEST(LayoutTable, ALabelSizedToItsTextMayReachTheNextControlOnItsRowOrTheMargin) {
+    const std::map<std::string_view, int> limits = {{"Label7", 3960},
+                                                    {"Label8", 6015},
+                                                    {"Label10", 6015},
+                                                    {"Label11", 4920},
+                                                    {"Label12", 6015}};
+    for (const ControlRow& row : LayoutTable()) {
+        if (row.sizedToText) {
+            EXPECT_EQ(RightLimitTwips(LayoutTable(), row), limits.at(row.name)) << row.name;
+        }
+    }
 }
 
 TEST_F(LayoutTest, TabVisitsTheSelectedOptionOfEachGroupAndEveryBox) {
@@ -259,9 +310,9 @@ TEST_F(LayoutTest, TabVisitsTheSelectedOptionOfEachGroupAndEveryBox) {
         PressTab();
         visited << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(visited, (QStringList{"FileSectors", "FileBytes", "AudioOther", "AudioKBPS",
-                                    "LengthHours", "LengthMinutes", "LengthSeconds", "FileOther",
-                                    "FileSectors"}));
+    EXPECT_EQ(visited,
+              (QStringList{"FileSectors", "FileBytes", "AudioOther", "AudioKBPS", "LengthHours",
+                           "LengthMinutes", "LengthSeconds", "FileOther", "FileSectors"}));
 }
 
 TEST_F(LayoutTest, ArrowKeysChooseWithinAGroupOnly) {
