@@ -6,8 +6,9 @@
 #   The portable zip: quorvel.exe with its licence files and nothing else; its
 #   program, and the exe copied alone into an empty folder, each started; the
 #   zip's program again at 150 % (Wine's LogPixels 144).
-#   The installer, run silently: the same files in Program Files\Quorvel, a
-#   Start-menu entry; its program started; uninstalled with nothing left.
+#   The installer: run by a user, Quorvel's licence on its licence page; run
+#   silently, the same files in Program Files\Quorvel, a Start-menu entry,
+#   its program started; uninstalled with nothing left.
 # A started program must open "Quorvel V1.01" with every box showing its
 # start-up number and 1103 as the result, show -95 once 3 is typed over the
 # sectors, and 1195 once 700 MB is chosen by a click right of its caption;
@@ -129,6 +130,26 @@ check_program "$work/zip-150-prefix" "$exe" zip-150 look
 echo "== the installer: $(basename "$installer") ($(stat -c %s "$installer") bytes)"
 prefix=$work/nsis-prefix
 new_prefix "$prefix"
+# Run as a user runs it, past its welcome page: Quorvel's licence comes next.
+WINEPREFIX=$prefix "$wine" "$installer" >/dev/null 2>&1 &
+program=$!
+setup=
+for _ in $(seq 100); do
+  setup=$(xdotool search --onlyvisible --name '^Quorvel Setup$' 2>/dev/null | head -n 1) && break
+  sleep 0.2
+done
+[ -n "$setup" ] || fail "the installer showed no window"
+sleep 1
+xdotool key --window "$setup" Return
+sleep 2
+import -window "$setup" "$build/installer-licence.png"
+page=$(tesseract "$build/installer-licence.png" - 2>/dev/null | tr '\n' ' ')
+[[ "$page" == *"License Agreement"* && "$page" == *"MIT License"* && "$page" == *"Quorvel developers"* ]] ||
+  fail "the installer's second page is not Quorvel's licence: $page"
+echo "run by a user, the installer shows Quorvel's licence on its licence page"
+WINEPREFIX=$prefix "$wineserver" -k
+wait "$program" 2>/dev/null || true
+program=
 WINEPREFIX=$prefix "$wine" "$installer" /S </dev/null >/dev/null 2>&1
 WINEPREFIX=$prefix "$wineserver" -w
 installed="$prefix/drive_c/Program Files/Quorvel"
@@ -138,6 +159,13 @@ installed="$prefix/drive_c/Program Files/Quorvel"
 menu=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -n 1)
 [ -n "$menu" ] || fail "the installer added no Start-menu entry"
 echo "installed into C:\\Program Files\\Quorvel with the same licence files, Start-menu entry ${menu#"$prefix/drive_c/"}"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
+entry=$(WINEPREFIX=$prefix "$wine" reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+for value in 'DisplayName +REG_SZ +Quorvel$' 'DisplayVersion +REG_SZ +1\.0\.0$' \
+  'Publisher +REG_SZ +The Quorvel developers$' 'DisplayIcon +REG_SZ +.*\\quorvel\.exe$'; do
+  grep -Eq "^ *$value" <<< "$entry" || fail "the uninstall entry lacks $value: $entry"
+done
+echo "its uninstall entry names Quorvel 1.0.0 by The Quorvel developers, with the program's icon"
 check_program "$prefix" "$installed/quorvel.exe" installed
 # The uninstaller runs on from a copy of itself: wait until the prefix is idle.
 WINEPREFIX=$prefix "$wine" "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1
@@ -146,4 +174,6 @@ left=$(find "$installed" -mindepth 1 2>/dev/null | head -n 5 || true)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 menu_left=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -n 1)
 [ -z "$menu_left" ] || fail "the uninstaller left the Start-menu entry"
-echo "uninstalled: nothing left in the install folder or the Start menu"
+WINEPREFIX=$prefix "$wine" reg query "$uninstall_key" >/dev/null 2>&1 &&
+  fail "the uninstaller left its uninstall entry"
+echo "uninstalled: nothing left in the install folder, the Start menu or the uninstall entries"
