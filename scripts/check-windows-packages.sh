@@ -34,7 +34,8 @@ cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null
   for prefix in "${prefixes[@]}"; do
     WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null
-    WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null
+    timeout 30 env WINEPREFIX="$prefix" "$wineserver" -w 2>/dev/null ||
+      WINEPREFIX=$prefix "$wineserver" -k9 2>/dev/null
   done
   stop_private_xvfb
   rm -rf "$work"
@@ -140,7 +141,7 @@ for _ in $(seq 100); do
 done
 [ -n "$setup" ] || fail "the installer showed no window"
 sleep 1
-xdotool key --window "$setup" Return
+xdotool key --window "$setup" Return 2>/dev/null
 sleep 2
 import -window "$setup" "$build/installer-licence.png"
 page=$(tesseract "$build/installer-licence.png" - 2>/dev/null | tr '\n' ' ')
