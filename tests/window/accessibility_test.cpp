@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <functional>
+#include <string_view>
 #include <utility>
 
 #include "accessibility_events.h"
@@ -74,6 +75,67 @@ TEST_F(AccessibilityTest, ABoxEnteredByTabIsToldWholeAndAnswersAtItsEnd) {
         EXPECT_EQ(text->textAtOffset(-2, boundary, &start, &end), "");
         EXPECT_EQ(std::pair(start, end), std::pair(4, 4));
     }
+}
+
+TEST_F(AccessibilityTest, EveryBoxAnswersForTheTextAroundEveryOffset) {
+    // State: start-up, with "2.5 " in the bytes box (a number of two words and
+    // a space). Action: ask each box for the character, word, sentence and line
+    // at, before and after every offset. Expected: every answer is the text
+    // between the offsets it gives, the item at an offset holds it, and a
+    // word is one word.
+    TypeOver(Box("FileBytes"), "2.5 ");
+    using Ask =
+        QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    const std::pair<const char*, Ask> questions[] = {
+        {"at", &QAccessibleTextInterface::textAtOffset},
+        {"before", &QAccessibleTextInterface::textBeforeOffset},
+        {"after", &QAccessibleTextInterface::textAfterOffset}};
+    for (const char* name : {"FileSectors", "FileBytes", "AudioKBPS", "LengthHours",
+                             "LengthMinutes", "LengthSeconds"}) {
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(Box(name))->textInterface();
+        ASSERT_NE(text, nullptr) << name;
+        const QString all = Box(name)->text();
+        for (const auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                                    QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+            for (int offset = 0; offset <= all.size(); ++offset) {
+                for (const auto& [question, ask] : questions) {
+                    SCOPED_TRACE(testing::Message() << name << " " << question << " offset "
+                                                    << offset << " boundary " << boundary);
+                    int start = -1;
+                    int end = -1;
+                    const QString item = (text->*ask)(offset, boundary, &start, &end);
+                    if (item.isEmpty()) {
+                        continue;
+                    }
+                    EXPECT_EQ(item, all.mid(start, end - start));
+                    if (question == std::string_view("at") && offset < all.size()) {
+                        EXPECT_LE(start, offset);
+                        EXPECT_GT(end, offset);
+                    }
+                }
+            }
+        }
+    }
+    int start = -1;
+    int end = -1;
+    QAccessibleTextInterface* bytes =
+        QAccessible::queryAccessibleInterface(Box("FileBytes"))->textInterface();
+    EXPECT_EQ(bytes->textAtOffset(0, QAccessible::WordBoundary, &start, &end), "2.5");
+}
+
+TEST_F(AccessibilityTest, ATextWrittenThroughTheScreenReaderCountsAsTyped) {
+    // State: start-up. Action: a screen reader (or a braille display) replaces
+    // the sectors' text with 3, then inserts a 0 after it. Expected: the result
+    // follows each edit as it follows typing.
+    QAccessibleEditableTextInterface* editable =
+        QAccessible::queryAccessibleInterface(Box("FileSectors"))->editableTextInterface();
+    ASSERT_NE(editable, nullptr);
+    editable->replaceText(0, static_cast<int>(Box("FileSectors")->text().size()), "3");
+    EXPECT_EQ(Result(), "-95");
+    editable->insertText(1, "0");
+    EXPECT_EQ(Box("FileSectors")->text(), "30");
+    EXPECT_EQ(State().SectorCount, 30);
 }
 
 TEST_F(AccessibilityTest, TheResultSpeaksAsTheRecommendedBitrateAndAnnouncesItsChanges) {
