@@ -42,6 +42,12 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
+int TextBox::caretX() const {
+    // The caret's rectangle is centred on the caret.
+    const QRect caret = cursorRect();
+    return caret.left() + caret.width() / 2;
+}
+
 void TextBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();

@@ -22,6 +22,10 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
+    // Where the box draws its caret, from its left edge, after the text's
+    // alignment and scrolling.
+    int caretX() const;
+
 signals:
     void Change();
     void LostFocus();

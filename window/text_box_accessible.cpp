@@ -1,14 +1,13 @@
 #include "text_box_accessible.h"
 
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QTextBoundaryFinder>
 
 #include "controls.h"
 
 namespace quorvel {
 
-TextBoxAccessible::TextBoxAccessible(QLineEdit* box)
+TextBoxAccessible::TextBoxAccessible(TextBox* box)
     : QAccessibleWidget(box, QAccessible::EditableText) {
     addControllingSignal(QStringLiteral("textChanged(const QString&)"));
     addControllingSignal(QStringLiteral("returnPressed()"));
@@ -23,8 +22,8 @@ QAccessibleInterface* TextBoxAccessible::Create(const QString& className, QObjec
     return nullptr;
 }
 
-QLineEdit* TextBoxAccessible::box() const {
-    return static_cast<QLineEdit*>(object());
+TextBox* TextBoxAccessible::box() const {
+    return static_cast<TextBox*>(object());
 }
 
 QString TextBoxAccessible::text(QAccessible::Text t) const {
@@ -79,11 +78,14 @@ QRect TextBoxAccessible::characterRect(int offset) const {
     if (character.isEmpty()) {
         return {};
     }
-    // Measured along the text from its start, as Qt's line edit measures it.
+    // Measured from the caret, which the box places after aligning and
+    // scrolling its text.
     const QFontMetrics metrics(box()->font());
-    const QRect rect(metrics.horizontalAdvance(box()->text().left(offset)),
-                     box()->textMargins().top(), metrics.horizontalAdvance(character),
-                     metrics.height());
+    const QString all = box()->text();
+    const int left = box()->caretX() + metrics.horizontalAdvance(all.left(offset)) -
+                     metrics.horizontalAdvance(all.left(box()->cursorPosition()));
+    const QRect rect(left, (box()->height() - metrics.height()) / 2,
+                     metrics.horizontalAdvance(character), metrics.height());
     return rect.translated(box()->mapToGlobal(QPoint(0, 0)));
 }
 

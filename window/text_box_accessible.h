@@ -2,9 +2,9 @@
 
 #include <QAccessibleWidget>
 
-class QLineEdit;
-
 namespace quorvel {
+
+class TextBox;
 
 // What a screen reader is told of a text box: its text, caret and selection,
 // as Qt tells it of any line edit, with two of Qt 6.4's answers mended:
@@ -18,7 +18,7 @@ class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface {
 public:
-    explicit TextBoxAccessible(QLineEdit* box);
+    explicit TextBoxAccessible(TextBox* box);
 
     // Made known to Qt's accessibility, once per application, by every box.
     static QAccessibleInterface* Create(const QString& className, QObject* object);
@@ -55,7 +55,7 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
-    QLineEdit* box() const;
+    TextBox* box() const;
 };
 
 } // namespace quorvel

@@ -124,6 +124,28 @@ TEST_F(AccessibilityTest, EveryBoxAnswersForTheTextAroundEveryOffset) {
     EXPECT_EQ(bytes->textAtOffset(0, QAccessible::WordBoundary, &start, &end), "2.5");
 }
 
+TEST_F(AccessibilityTest, EachCharacterIsToldWhereTheBoxDrawsIt) {
+    // State: start-up; the boxes' texts are aligned right, centred or left.
+    // Action: ask each box where each of its characters stands, and which
+    // caret position lies just inside that rectangle's left and right edges.
+    // Expected: the rectangle lies in the box, and the positions are the
+    // character's own and the next (a magnifier follows the caret by these).
+    for (const char* name : {"FileSectors", "FileBytes", "AudioKBPS", "LengthHours",
+                             "LengthMinutes", "LengthSeconds"}) {
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(Box(name))->textInterface();
+        const QRect box(Box(name)->mapToGlobal(QPoint(0, 0)), Box(name)->size());
+        for (int offset = 0; offset < text->characterCount(); ++offset) {
+            SCOPED_TRACE(testing::Message() << name << " character " << offset);
+            const QRect character = text->characterRect(offset);
+            EXPECT_TRUE(box.contains(character)) << character.x() << " in " << box.x();
+            const int middle = character.center().y();
+            EXPECT_EQ(text->offsetAtPoint({character.left() + 1, middle}), offset);
+            EXPECT_EQ(text->offsetAtPoint({character.right() - 1, middle}), offset + 1);
+        }
+    }
+}
+
 TEST_F(AccessibilityTest, ATextWrittenThroughTheScreenReaderCountsAsTyped) {
     // State: start-up. Action: a screen reader (or a braille display) replaces
     // the sectors' text with 3, then inserts a 0 after it. Expected: the result
