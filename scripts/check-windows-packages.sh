@@ -33,9 +33,8 @@ cleanup() {
   set +e
   [ -n "$program" ] && kill "$program" 2>/dev/null
   for prefix in "${prefixes[@]}"; do
-    WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null
-    timeout 30 env WINEPREFIX="$prefix" "$wineserver" -w 2>/dev/null ||
-      WINEPREFIX=$prefix "$wineserver" -k9 2>/dev/null
+    # The build's runner stops a prefix's server as it stops its own.
+    WINEPREFIX=$prefix "$build/wine-run.sh" --stop
   done
   stop_private_xvfb
   rm -rf "$work"

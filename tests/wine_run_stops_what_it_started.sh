@@ -22,6 +22,9 @@ of_prefix() {
   return 0
 }
 
+# Whatever the outcome, nothing of the prefix outlives the test.
+trap 'kill -9 $(of_prefix | cut -d" " -f1) 2>/dev/null || true; rm -rf "$scratch"' EXIT
+
 "$runner" --start
 started=$(of_prefix)
 [ -n "$started" ] || { echo "FAILED: --start left no process of the prefix running"; exit 1; }
@@ -33,4 +36,3 @@ left=$(of_prefix)
 [ -z "$left" ] || { echo "FAILED: --stop left: $left"; exit 1; }
 [ -z "$(ls -A "$TMPDIR")" ] || { echo "FAILED: --stop left in TMPDIR: $(ls -A "$TMPDIR")"; exit 1; }
 echo "after --stop: no process of the prefix, TMPDIR empty"
-rm -rf "$scratch"
