@@ -68,11 +68,12 @@ BENCH_PACKAGES=(xvfb xauth libx11-dev libxdamage-dev valgrind)
 # What the Windows build needs besides: MinGW-w64 with posix threads, the host
 # Qt's tools (moc, rcc, uic), Qt's attribution scanner for the notices, and
 # dpkg-dev to unpack Qt's source, GoogleTest's
-# source, Wine to run the programs and tests, NSIS for the installer, and what
-# opens the packaged program's window and reads its result (Xvfb, xdotool,
-# ImageMagick, Tesseract).
+# source, Wine to run the programs and tests (and procps, whose pgrep finds
+# what a Wine prefix left running), NSIS for the installer, and what opens the
+# packaged program's window and reads its result (Xvfb, xdotool, ImageMagick,
+# Tesseract).
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-documentation-tools dpkg-dev googletest
-  wine64 nsis fonts-liberation xvfb xauth xdotool imagemagick
+  wine64 procps nsis fonts-liberation xvfb xauth xdotool imagemagick
   tesseract-ocr tesseract-ocr-eng
 )
