@@ -103,7 +103,6 @@ WINDOWS_QT_ATTRIBUTIONS=(
 WINDOWS_QT_CHANGED_FILE=src/plugins/platforms/windows/qwindowswindow.cpp
 WINDOWS_QT_CHANGE='s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/'
 
-
 # Keeps what the program's notices need of Qt's source, which is not kept:
 # the attributions scanned by Qt's own qtattributionsscanner, each licence text
 # they name (licenses/ID.txt), Qt's own licences, the Debian source package
