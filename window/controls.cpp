@@ -43,9 +43,16 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 int TextBox::caretX() const {
-    // The caret's rectangle is centred on the caret.
-    const QRect caret = cursorRect();
-    return caret.left() + caret.width() / 2;
+    // Qt's line edit starts the caret's rectangle five pixels before the caret
+    // (QWidgetLineControl::rectForPos, the same in Qt 6.4 and 6.8), after its
+    // margins, alignment and scrolling.
+    return cursorRect().left() + 5;
+}
+
+int TextBox::textTop() const {
+    // The caret's rectangle runs from the top of the text line, placed after
+    // the box's margins and vertical alignment.
+    return cursorRect().top();
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {
@@ -68,10 +75,17 @@ OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
 }
 
 // Qt moves a group's Tab stop to the option that takes the focus; an option
-// the program selects takes no focus, so it takes the Tab stop itself.
+// the program selects takes no focus, so it takes the Tab stop itself. An
+// option of no group is its own Tab stop.
 void OptionButton::becomeTabStop() {
+    setFocusPolicy(Qt::StrongFocus);
+    if (!parentWidget()) {
+        return;
+    }
     for (auto* option : parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly)) {
-        option->setFocusPolicy(option == this ? Qt::StrongFocus : Qt::ClickFocus);
+        if (option != this) {
+            option->setFocusPolicy(Qt::ClickFocus);
+        }
     }
 }
 

@@ -25,6 +25,8 @@ public:
     // Where the box draws its caret, from its left edge, after the text's
     // alignment and scrolling.
     int caretX() const;
+    // Where the box draws the top of its text line, from its top edge.
+    int textTop() const;
 
 signals:
     void Change();

@@ -9,8 +9,15 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QLabel>
+#include <QRadioButton>
 #include <QRect>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "calc_state.h"
+#include "conversions.h"
 
 namespace quorvel {
 namespace {
@@ -113,9 +120,15 @@ QString InstalledFamily(const QString& face, bool serif) {
 } // namespace
 
 bool DrawnToTheLayoutsWidths(const QFont& font) {
+    const auto is = [&font](const char* family) {
+        return font.family().compare(QLatin1String(family), Qt::CaseInsensitive) == 0;
+    };
     for (const SameWidths& known : kSameWidths) {
+        if (is(known.face)) {
+            return true;
+        }
         for (const char* family : known.families) {
-            if (font.family().compare(QLatin1String(family), Qt::CaseInsensitive) == 0) {
+            if (is(family)) {
                 return true;
             }
         }
@@ -140,8 +153,9 @@ QFont MakeFont(const FontFace& face) {
 namespace {
 
 // The text's width from its characters' own advances. Shaping the text would
-// set up the shaper once more for every size tried; kerning, all that shaping
-// adds to these Latin texts, only narrows them.
+// set up the shaper once more for every size tried; all it changes in these
+// Latin texts is kerning, a fraction of a pixel either way at these sizes,
+// which the pixel of room that fitting keeps inside the edge covers.
 qreal UnshapedAdvance(const QFontMetricsF& metrics, const QString& text) {
     qreal advance = 0;
     for (const QChar c : text) {
@@ -165,15 +179,18 @@ bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment 
     const qreal inkRight = advance - metrics.rightBearing(text.back());
     const qreal width = room.width();
     // Text set against one edge starts there by design and can only be cut at
-    // the other; centred text at either.
+    // the other; centred text at either. The ink keeps a pixel clear of such an
+    // edge, so that a renderer that draws a column wider than measured, or
+    // rounds the other way, does not cut it.
+    constexpr qreal kClear = 1;
     bool inkFits = false;
     if (alignment & Qt::AlignRight) {
-        inkFits = width - advance + inkLeft >= 0;
+        inkFits = width - advance + inkLeft >= kClear;
     } else if (alignment & Qt::AlignHCenter) {
         const qreal start = (width - advance) / 2;
-        inkFits = start + inkLeft >= 0 && start + inkRight <= width;
+        inkFits = start + inkLeft >= kClear && start + inkRight <= width - kClear;
     } else {
-        inkFits = inkRight <= width;
+        inkFits = inkRight <= width - kClear;
     }
     return inkFits && metrics.height() <= room.height() && (!wholeAdvance || advance <= width);
 }
@@ -213,6 +230,43 @@ QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment 
         fitted = larger;
     }
     return fitted;
+}
+
+namespace {
+
+// The widest result the window shows once the events of a keystroke have run:
+// the largest size spread over one second, with no audio.
+QString WidestResult() {
+    return QString::fromStdString(
+        LongToText(ToLong(kLargestSectorCount * kLargestBytesPerSector / kBytesPerKilobit)));
+}
+
+} // namespace
+
+void FitCaption(QWidget* control, const ControlRow& row, Qt::Alignment alignment,
+                std::span<const ControlRow> layout) {
+    if (DrawnToTheLayoutsWidths(control->font())) {
+        return;
+    }
+    // The label the handlers write shows results, of which the widest must fit.
+    const QString caption = std::holds_alternative<QLabel * FormControls::*>(row.slot)
+                                ? WidestResult()
+                                : QString::fromUtf8(row.text);
+    QSize room = control->contentsRect().size();
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+        QStyleOptionButton style;
+        style.initFrom(option);
+        style.text = option->text();
+        room =
+            option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).size();
+        alignment = Qt::AlignLeft;
+    } else if (row.sizedToText) {
+        room = QSize(TwipsToPixels(RightLimitTwips(layout, row) - row.left), QWIDGETSIZE_MAX);
+    }
+    const QFont fitted = FitText(control->font(), caption, room, alignment, row.sizedToText);
+    if (fitted != control->font()) {
+        control->setFont(fitted);
+    }
 }
 
 } // namespace quorvel

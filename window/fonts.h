@@ -1,18 +1,26 @@
 #pragma once
 
+#include <span>
+
 #include <QFont>
 #include <QSize>
 #include <QString>
+
+class QWidget;
 
 #include "layout_table.h"
 
 namespace quorvel {
 
-// The font of a layout face, drawn in an installed family: the face itself,
-// else a face of the same widths made to stand in for it, else an installed face
-// of the same kind (sans serif or serif) that draws Latin letters and digits,
-// never a symbol or math face. Chosen once per face, so that no control pays for
-// the platform's slow search for a missing family.
+// The font of a layout face, drawn in an installed family: first a face made
+// to the same widths (for "MS Sans Serif" its TrueType successor and the
+// stand-ins of its widths, ahead of the bitmap face itself; for "Times New
+// Roman" the face itself, then its stand-ins), else the face itself, else a
+// common installed face of the same kind (sans serif or serif), else any
+// installed face of that kind, else any face, each only if it draws Latin
+// letters, digits and the colon and is no symbol, picture or mathematics face.
+// Chosen once per face, so that no control pays for the platform's slow
+// search for a missing family.
 QFont MakeFont(const FontFace& face);
 
 // Whether `font` is one of the faces the layout was drawn in, or one made to the
@@ -20,7 +28,8 @@ QFont MakeFont(const FontFace& face);
 bool DrawnToTheLayoutsWidths(const QFont& font);
 
 // Whether `text` in `font`, drawn with `alignment` in a box of `room` logical
-// pixels, shows whole: its ink within the box and its lines' height in it.
+// pixels, shows whole: its ink a pixel clear of every edge it could be cut
+// at, and its lines' height in the box.
 // With `wholeAdvance` the box must also hold the text's advance, as a label
 // sized to its text is.
 bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
@@ -31,5 +40,14 @@ bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment 
 // unchanged.
 QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
               bool wholeAdvance = false);
+
+// Where the face of `control`, built from `row` of `layout`, is not one of the
+// layout's widths, makes its font just small enough for its caption, drawn
+// with `alignment`, to show whole in the room the layout gives it: the
+// control's rectangle; an option's less its indicator; for a label sized to
+// its text, up to the next control on its row or the window's right margin.
+// The label the handlers write results into must hold the widest result.
+void FitCaption(QWidget* control, const ControlRow& row, Qt::Alignment alignment,
+                std::span<const ControlRow> layout);
 
 } // namespace quorvel

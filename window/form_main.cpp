@@ -12,13 +12,9 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
 
 #include "calc_state.h"
 #include "controls.h"
-#include "conversions.h"
 #include "error_report.h"
 #include "errors.h"
 #include "fonts.h"
@@ -95,56 +91,38 @@ void Place(QWidget* control, const ControlRow& row) {
                          TwipsToPixels(row.height));
 }
 
-// Stores a built control where the handlers find it, typed as its row says;
-// false when the control is not of that type.
-bool Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
+// The control a slot of `controls` holds; none for a row that fills no slot.
+QObject* FilledBy(const FormControls& controls, const ControlSlot& slot) {
     return std::visit(
-        [&controls, widget](auto member) {
+        [&controls](auto member) -> QObject* {
             if constexpr (std::is_same_v<decltype(member), std::monostate>) {
-                return true;
+                return nullptr;
             } else {
-                using Control =
-                    std::remove_pointer_t<std::remove_reference_t<decltype(controls.*member)>>;
-                controls.*member = qobject_cast<Control*>(widget);
-                return controls.*member != nullptr;
+                return controls.*member;
             }
         },
         slot);
 }
 
-// The widest result the window shows once the events of a keystroke have run:
-// the largest size spread over one second, with no audio.
-QString WidestResult() {
-    return QString::fromStdString(
-        LongToText(ToLong(kLargestSectorCount * kLargestBytesPerSector / kBytesPerKilobit)));
-}
+enum class Kept { Kept, OfAnotherKind, FilledBefore };
 
-// Where the control's face is not one of the layout's widths, its font is made
-// just small enough for its caption to show whole in the room the layout gives it.
-void FitCaption(QWidget* control, const ControlRow& row, std::span<const ControlRow> layout) {
-    if (DrawnToTheLayoutsWidths(control->font())) {
-        return;
+// Stores a built control where the handlers find it, typed as its row says.
+Kept Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
+    if (FilledBy(controls, slot)) {
+        return Kept::FilledBefore;
     }
-    // The label the handlers write shows results, of which the widest must fit.
-    const QString caption = std::holds_alternative<QLabel * FormControls::*>(row.slot)
-                                ? WidestResult()
-                                : QString::fromUtf8(row.text);
-    QSize room = control->contentsRect().size();
-    Qt::Alignment alignment = ToQt(row.alignment);
-    if (auto* option = qobject_cast<QRadioButton*>(control)) {
-        QStyleOptionButton style;
-        style.initFrom(option);
-        style.text = option->text();
-        room =
-            option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).size();
-        alignment = Qt::AlignLeft;
-    } else if (row.sizedToText) {
-        room = QSize(TwipsToPixels(RightLimitTwips(layout, row) - row.left), QWIDGETSIZE_MAX);
-    }
-    const QFont fitted = FitText(control->font(), caption, room, alignment, row.sizedToText);
-    if (fitted != control->font()) {
-        control->setFont(fitted);
-    }
+    return std::visit(
+        [&controls, widget](auto member) {
+            if constexpr (std::is_same_v<decltype(member), std::monostate>) {
+                return Kept::Kept;
+            } else {
+                using Control =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(controls.*member)>>;
+                controls.*member = qobject_cast<Control*>(widget);
+                return controls.*member ? Kept::Kept : Kept::OfAnotherKind;
+            }
+        },
+        slot);
 }
 
 [[noreturn]] void RefuseRow(const ControlRow& row, const std::string& problem) {
@@ -177,7 +155,7 @@ Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWid
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { describeResultTo(now); });
     connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
-    runHandler(this, &Form_Main::Form_Load);
+    handleEvent(this, [this] { Form_Load(); });
 }
 
 Form_Main::~Form_Main() {
@@ -214,7 +192,7 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
         }
         Place(widget, row);
         if (row.kind == ControlKind::Label || row.kind == ControlKind::OptionButton) {
-            FitCaption(widget, row, layout);
+            FitCaption(widget, row, ToQt(row.alignment), layout);
         }
         if (row.sizedToText) {
             widget->adjustSize();
@@ -227,11 +205,22 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
         if (row.spokenName) {
             widget->setAccessibleName(QString::fromUtf8(row.spokenName));
         }
-        if (!Keep(m_controls, row.slot, widget)) {
+        switch (Keep(m_controls, row.slot, widget)) {
+        case Kept::OfAnotherKind:
             RefuseRow(row, "its kind does not match the control the handlers expect there");
+        case Kept::FilledBefore:
+            RefuseRow(row, "it builds a control of the handlers that an earlier row built");
+        case Kept::Kept:
+            break;
         }
         if (row.readsFrom) {
             m_readsFrom.insert(widget, row.readsFrom);
+        }
+    }
+    for (const HandlerControl& control : HandlerControls()) {
+        if (!FilledBy(m_controls, control.slot)) {
+            throw LayoutError("layout: no row builds " + std::string(control.name) +
+                              ", a control the handlers need");
         }
     }
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
@@ -241,14 +230,18 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
 }
 
 void Form_Main::connectEvents() {
-    const auto onClick = [this](OptionButton* option, Handler handler) {
-        connect(option, &OptionButton::Click, this,
-                [this, option, handler] { runHandler(option, handler); });
+    using Handler = void (Form_Main::*)();
+    const auto run = [this](QWidget* source, Handler handler) {
+        return [this, source, handler] {
+            handleEvent(source, [this, handler] { (this->*handler)(); });
+        };
     };
-    const auto onChange = [this](TextBox* box, Handler change, Handler lostFocus) {
-        connect(box, &TextBox::Change, this, [this, box, change] { runHandler(box, change); });
-        connect(box, &TextBox::LostFocus, this,
-                [this, box, lostFocus] { runHandler(box, lostFocus); });
+    const auto onClick = [this, &run](OptionButton* option, Handler handler) {
+        connect(option, &OptionButton::Click, this, run(option, handler));
+    };
+    const auto onChange = [this, &run](TextBox* box, Handler change, Handler lostFocus) {
+        connect(box, &TextBox::Change, this, run(box, change));
+        connect(box, &TextBox::LostFocus, this, run(box, lostFocus));
     };
     const FormControls& c = m_controls;
     onClick(c.File650, &Form_Main::File650_Click);
@@ -276,7 +269,7 @@ void Form_Main::connectEvents() {
              &Form_Main::LengthSeconds_LostFocus);
 }
 
-template <typename Body> void Form_Main::runGuarded(QWidget* source, const Body& handler) {
+void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handler) {
     // Qt cannot carry an exception through its event delivery: the handler ends
     // here and the user is told once the event chain has unwound.
     try {
@@ -294,14 +287,6 @@ template <typename Body> void Form_Main::runGuarded(QWidget* source, const Body&
     } catch (...) {
         m_errors->addFault(DescribeFault(tr("an unknown exception")));
     }
-}
-
-void Form_Main::runHandler(QWidget* source, Handler handler) {
-    runGuarded(source, [this, handler] { (this->*handler)(); });
-}
-
-void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handler) {
-    runGuarded(source, handler);
 }
 
 void Form_Main::changeEvent(QEvent* event) {

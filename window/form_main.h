@@ -35,8 +35,10 @@ class Form_Main : public QWidget {
     Q_OBJECT
 public:
     explicit Form_Main(QWidget* parent = nullptr);
-    // The window built from `layout` instead of its own table; the rows must
-    // build the same controls. A row that cannot be built throws LayoutError.
+    // The window built from `layout` instead of its own table. A table that
+    // cannot be built throws LayoutError: a row placed in no earlier frame, of
+    // another kind than its slot, or filling a slot an earlier row filled; or a
+    // control of the handlers that no row builds.
     explicit Form_Main(std::span<const ControlRow> layout, QWidget* parent = nullptr);
     ~Form_Main() override;
 
@@ -52,12 +54,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    using Handler = void (Form_Main::*)();
-
     void buildControls(std::span<const ControlRow> layout);
     void connectEvents();
-    template <typename Body> void runGuarded(QWidget* source, const Body& handler);
-    void runHandler(QWidget* source, Handler handler);
 
     void showResult(const QString& kbps);
     void describeResultTo(QWidget* control);

@@ -69,6 +69,36 @@ constexpr std::array kRows = {
 
 } // namespace
 
+std::span<const HandlerControl> HandlerControls() {
+    static constexpr std::array kControls = {
+        HandlerControl{"File650", &FormControls::File650},
+        HandlerControl{"File700", &FormControls::File700},
+        HandlerControl{"File651", &FormControls::File651},
+        HandlerControl{"File654", &FormControls::File654},
+        HandlerControl{"File702", &FormControls::File702},
+        HandlerControl{"FileOther", &FormControls::FileOther},
+        HandlerControl{"FileSectors", &FormControls::FileSectors},
+        HandlerControl{"FileBytes", &FormControls::FileBytes},
+        HandlerControl{"Audio96", &FormControls::Audio96},
+        HandlerControl{"Audio112", &FormControls::Audio112},
+        HandlerControl{"Audio128", &FormControls::Audio128},
+        HandlerControl{"Audio160", &FormControls::Audio160},
+        HandlerControl{"Audio192", &FormControls::Audio192},
+        HandlerControl{"Audio224", &FormControls::Audio224},
+        HandlerControl{"Audio256", &FormControls::Audio256},
+        HandlerControl{"Audio320", &FormControls::Audio320},
+        HandlerControl{"AudioOther", &FormControls::AudioOther},
+        HandlerControl{"AudioKBPS", &FormControls::AudioKBPS},
+        HandlerControl{"LengthHours", &FormControls::LengthHours},
+        HandlerControl{"LengthMinutes", &FormControls::LengthMinutes},
+        HandlerControl{"LengthSeconds", &FormControls::LengthSeconds},
+        HandlerControl{"VideoBitRate", &FormControls::VideoBitRate},
+    };
+    static_assert(sizeof(FormControls) == kControls.size() * sizeof(void*),
+                  "every member of FormControls is listed once");
+    return kControls;
+}
+
 std::span<const ControlRow> LayoutTable() {
     return kRows;
 }

@@ -65,6 +65,15 @@ struct FormControls {
 using ControlSlot = std::variant<std::monostate, OptionButton * FormControls::*,
                                  TextBox * FormControls::*, QLabel * FormControls::*>;
 
+// A control the handlers need, by its member's name in FormControls.
+struct HandlerControl {
+    const char* name;
+    ControlSlot slot;
+};
+
+// Every member of FormControls, each of which one row of a table must fill.
+std::span<const HandlerControl> HandlerControls();
+
 struct ControlRow {
     const char* name;
     ControlKind kind;
@@ -105,8 +114,9 @@ std::span<const ControlRow> LayoutTable();
 int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row);
 
 // A table the window cannot be built from: a row placed in a frame that no
-// earlier row builds, or a control of another kind than the handlers expect in
-// its slot. The message names the row.
+// earlier row builds, a control of another kind than the handlers expect in
+// its slot, or a slot that a second row fills again (the message names the
+// row); or a control of the handlers that no row builds (it names the slot).
 class LayoutError : public std::logic_error {
 public:
     using std::logic_error::logic_error;

@@ -84,8 +84,8 @@ QRect TextBoxAccessible::characterRect(int offset) const {
     const QString all = box()->text();
     const int left = box()->caretX() + metrics.horizontalAdvance(all.left(offset)) -
                      metrics.horizontalAdvance(all.left(box()->cursorPosition()));
-    const QRect rect(left, (box()->height() - metrics.height()) / 2,
-                     metrics.horizontalAdvance(character), metrics.height());
+    const QRect rect(left, box()->textTop(), metrics.horizontalAdvance(character),
+                     metrics.height());
     return rect.translated(box()->mapToGlobal(QPoint(0, 0)));
 }
 

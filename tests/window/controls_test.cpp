@@ -165,6 +165,16 @@ TEST_F(ControlsTest, AnOptionRaisesClickWhenChosenOrSelectedByTheProgram) {
     EXPECT_EQ(log, (QStringList{"first LostFocus", "a2 Click", "a1 Click"}));
 }
 
+TEST(OptionButton, AnOptionOfNoGroupIsSelectedAndClicksAsAnyOther) {
+    OptionButton option;
+    int clicks = 0;
+    QObject::connect(&option, &OptionButton::Click, [&clicks] { ++clicks; });
+    option.select();
+    EXPECT_TRUE(option.isChecked());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(option.focusPolicy(), Qt::StrongFocus);
+}
+
 TEST_F(ControlsTest, TheTwoGroupsAreIndependent) {
     ClickOn(b2);
     a2->select();

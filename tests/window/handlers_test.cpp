@@ -304,6 +304,32 @@ TEST_F(HandlersTest, TheErrorMessageOpensAfterTheEventsAndMovesNoBox) {
     EXPECT_EQ(Box("FileSectors")->text(), "1e400");
 }
 
+TEST_F(HandlersTest, AfterTheMessageIsClosedWithItsButtonTabWritesBackTheLastCount) {
+    // State: "1e400" typed in front of 400 in the sectors box, its message up.
+    form->errorReport().setDialogsShown(true);
+    TypeOver(Box("FileSectors"), "400");
+    QTest::keyClick(Box("FileSectors"), Qt::Key_Home);
+    QTest::keyClicks(Box("FileSectors"), "1e");
+    Settle();
+    auto* dialog = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    // Action: the message closed with its button, then Tab in the window.
+    QTest::mouseClick(dialog->button(QMessageBox::Ok), Qt::LeftButton);
+    form->activateWindow(); // what the desktop does once the message is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_EQ(QApplication::focusWidget(), Box("FileSectors"));
+    PressTab();
+    Settle();
+    // Expected: the last count that could be used is written back, with no
+    // new message, and the result stays.
+    EXPECT_EQ(QApplication::focusWidget(), Box("FileBytes"));
+    EXPECT_EQ(Box("FileSectors")->text(), "1400");
+    EXPECT_EQ(Result(), "-90");
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(HandlersTest, AFaultOfTheProgramIsToldAsSuchAndClosesTheWindow) {
     form->handleEvent(Box("FileSectors"), [] { throw std::bad_function_call(); });
     Settle();
