@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <variant>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
@@ -155,7 +156,19 @@ Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWid
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { describeResultTo(now); });
     connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
+    m_resultSettles.setSingleShot(true);
+    m_resultSettles.setInterval(kResultPause);
+    connect(&m_resultSettles, &QTimer::timeout, this, &Form_Main::resultSettled);
+    // A message that a number could not be used is read out in place of the
+    // result it leaves, and the box it returns the focus to describes that.
+    connect(m_errors, &ErrorReport::reported, this, [this] {
+        m_resultSettles.stop();
+        m_toldResult = m_spokenResult;
+    });
     handleEvent(this, [this] { Form_Load(); });
+    // The window opens with its start-up result, which its first reading tells.
+    m_resultSettles.stop();
+    m_toldResult = m_spokenResult;
 }
 
 Form_Main::~Form_Main() {
@@ -270,6 +283,11 @@ void Form_Main::connectEvents() {
 }
 
 void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handler) {
+    // Every event of the user's puts off a pending word on the result, so that
+    // a burst of keystrokes is followed by one, on its final result.
+    if (m_resultSettles.isActive()) {
+        m_resultSettles.start();
+    }
     // Qt cannot carry an exception through its event delivery: the handler ends
     // here and the user is told once the event chain has unwound.
     try {
@@ -315,7 +333,31 @@ void Form_Main::showResult(const QString& kbps) {
     }
     m_spokenResult = spoken;
     m_controls.VideoBitRate->setAccessibleName(spoken);
+    m_resultSettles.start();
+    // A screen reader speaks a focused box's new description over the echo of
+    // the keys being typed, each one cutting off the last: the box being typed
+    // in describes the result once typing pauses. Any other control (an option
+    // chosen by click or arrow key) describes it at once, as the focus arrives.
+    QWidget* focused = QApplication::focusWidget();
+    if (!qobject_cast<TextBox*>(focused)) {
+        describeResultTo(focused);
+    }
+}
+
+void Form_Main::resultSettled() {
     describeResultTo(QApplication::focusWidget());
+#if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Windows screen readers do not read a description that changes under the
+    // focus, but they speak an announcement (a UI Automation notification).
+    // Elsewhere the description's change is spoken, and an announcement too
+    // would say the result twice.
+    if (m_spokenResult != m_toldResult) {
+        QAccessibleAnnouncementEvent announcement(m_controls.VideoBitRate, m_spokenResult);
+        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+        QAccessible::updateAccessibility(&announcement);
+    }
+#endif
+    m_toldResult = m_spokenResult;
 }
 
 void Form_Main::describeResultTo(QWidget* control) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -9,6 +10,7 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include "calc_state.h"
@@ -34,6 +36,13 @@ class ErrorReport;
 class Form_Main : public QWidget {
     Q_OBJECT
 public:
+    // How long a new result stands, with no further keystroke or click, before
+    // the focused box describes it and, on Windows, it is announced: longer
+    // than the gap between the keys of a burst of typing (an eighth to a third
+    // of a second), and short enough for the result of one keystroke to be
+    // heard within a second, after the screen reader's echo of the key.
+    static constexpr std::chrono::milliseconds kResultPause{500};
+
     explicit Form_Main(QWidget* parent = nullptr);
     // The window built from `layout` instead of its own table. A table that
     // cannot be built throws LayoutError: a row placed in no earlier frame, of
@@ -58,6 +67,7 @@ private:
     void connectEvents();
 
     void showResult(const QString& kbps);
+    void resultSettled();
     void describeResultTo(QWidget* control);
     void colourFixedText();
     void write(TextBox* box, const std::string& text);
@@ -107,8 +117,12 @@ private:
     };
     std::vector<FixedColour> m_fixedColours;
     QMetaObject::Connection m_focusWatch;
-    // What a screen reader is told the result is.
+    // What a screen reader is told the result is, and the last result it was
+    // given word of, by the window opening, an announcement or a message.
     QString m_spokenResult;
+    QString m_toldResult;
+    // Runs out once a new result has stood for the pause with no further event.
+    QTimer m_resultSettles;
 
     RewriteBox m_rewrite;
     ResultDisplay m_display;

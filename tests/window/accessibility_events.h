@@ -18,7 +18,8 @@ namespace quorvel::test {
 struct AccessibilityEvent {
     QPointer<QObject> object;
     QAccessible::Event type;
-    bool checked; // for a state change: whether the object is now checked
+    bool checked;    // for a state change: whether the object is now checked
+    QString message; // for an announcement: what is to be said
 };
 
 class AccessibilityRecorder {
@@ -56,10 +57,16 @@ private:
             return;
         }
         bool checked = false;
+        QString message;
         if (event->type() == QAccessible::StateChanged) {
             checked = event->object()->property("checked").toBool();
         }
-        s_events->append({event->object(), event->type(), checked});
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (event->type() == QAccessible::Announcement) {
+            message = static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+        }
+#endif
+        s_events->append({event->object(), event->type(), checked, message});
     }
 
     QList<AccessibilityEvent> m_events;

@@ -201,22 +201,147 @@ TEST_F(AccessibilityTest, EachNewResultIsAnnouncedOnceAndAnUnchangedOneNotAtAll)
     }
 }
 
-TEST_F(AccessibilityTest, TheFocusedControlDescribesTheResultAsItChanges) {
+// Long enough for a new result to have stood for the pause with no event.
+constexpr int kPastThePause = Form_Main::kResultPause.count() * 2;
+
+// Types `digits` at a quick typist's pace, well inside the pause between keys.
+void TypeQuickly(QWidget* box, const char* digits) {
+    for (const char* digit = digits; *digit; ++digit) {
+        QTest::keyClick(box, *digit);
+        QTest::qWait(40);
+    }
+}
+
+TEST_F(AccessibilityTest, TheBoxTypedInDescribesTheResultOnceTypingPauses) {
     TextBox* sectors = Box("FileSectors");
     SelectAllIn(sectors);
     EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1103 kbps");
 
+    // One keystroke: the label follows at once, the description after the pause.
     AccessibilityRecorder recorder;
     Type(sectors, "3");
+    EXPECT_EQ(Spoken(Get<QLabel>("VideoBitRate")), "Recommended video bitrate: -95 kbps");
+    EXPECT_EQ(recorder.count(sectors, QAccessible::DescriptionChanged), 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return recorder.count(sectors, QAccessible::DescriptionChanged) == 1; }, 1000));
     EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: -95 kbps");
-    EXPECT_EQ(recorder.count(sectors, QAccessible::DescriptionChanged), 1);
 
-    // A control reached after the result changed describes the new result.
+    // A burst of digits after the 3: the label at every key that changes it
+    // (31 sectors still give -95), the description once, at the end.
+    recorder.clear();
+    TypeQuickly(sectors, "12345");
+    EXPECT_EQ(recorder.count(Get<QLabel>("VideoBitRate"), QAccessible::NameChanged), 4);
+    QTest::qWait(kPastThePause);
+    EXPECT_EQ(recorder.count(sectors, QAccessible::DescriptionChanged), 1);
+    EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1029 kbps");
+}
+
+TEST_F(AccessibilityTest, TheControlTheFocusMovesToDescribesTheResultAtOnce) {
+    // Typed and left at once: the box reached describes the new result.
+    TextBox* sectors = Box("FileSectors");
+    SelectAllIn(sectors);
+    Type(sectors, "3");
     PressTab();
     ASSERT_EQ(QApplication::focusWidget(), Box("FileBytes"));
     EXPECT_EQ(Spoken(Box("FileBytes"), QAccessible::Description),
               "Recommended video bitrate: -95 kbps");
+
+    // An option chosen by a click or an arrow key describes its own result.
+    ClickOn(Option("File700"));
+    EXPECT_EQ(Spoken(Option("File700"), QAccessible::Description),
+              "Recommended video bitrate: 1195 kbps");
+    QTest::keyClick(Option("File700"), Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), Option("File651"));
+    EXPECT_EQ(Spoken(Option("File651"), QAccessible::Description),
+              "Recommended video bitrate: 1106 kbps");
 }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// The announcements a result gets, as a screen reader's bridge receives them.
+QStringList Announced(const AccessibilityRecorder& recorder) {
+    QStringList said;
+    for (const AccessibilityEvent& event : recorder.events()) {
+        if (event.type == QAccessible::Announcement) {
+            said << event.message;
+        }
+    }
+    return said;
+}
+
+#if defined(Q_OS_WIN)
+TEST(Announcements, AWindowsScreenReaderHearsEachNewResultOnce) {
+    // State: the window opening. Expected: nothing announced.
+    AccessibilityRecorder recorder;
+    Form_Main form;
+    QStringList messages;
+    form.errorReport().setDialogsShown(false);
+    QObject::connect(&form.errorReport(), &ErrorReport::reported,
+                     [&messages](const QString& message) { messages << message; });
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(kPastThePause);
+    EXPECT_EQ(Announced(recorder), QStringList());
+
+    const auto box = [&form](const char* name) {
+        return form.findChild<TextBox*>(QString::fromLatin1(name));
+    };
+    const auto option = [&form](const char* name) {
+        return form.findChild<OptionButton*>(QString::fromLatin1(name));
+    };
+    const auto result = [&form] {
+        return QStringList{QStringLiteral("Recommended video bitrate: %1 kbps")
+                               .arg(form.controls().VideoBitRate->text())};
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool heard; // the new result once, after the pause; else nothing
+    } steps[] = {
+        {"a burst of digits",
+         [&] {
+             SelectAllIn(box("FileSectors"));
+             TypeQuickly(box("FileSectors"), "12345");
+         },
+         true},
+        {"a single keystroke", [&] { Type(box("FileSectors"), "6"); }, true},
+        {"a click on a preset", [&] { ClickOn(option("File700")); }, true},
+        {"an arrow key", [&] { QTest::keyClick(option("File700"), Qt::Key_Down); }, true},
+        {"the chosen preset clicked again", [&] { ClickOn(option("File651")); }, false},
+        {"a change undone within the pause",
+         [&] {
+             SelectAllIn(box("AudioKBPS"));
+             TypeQuickly(box("AudioKBPS"), "128");
+             TypeOver(box("AudioKBPS"), "96");
+         },
+         false},
+        {"an audio preset", [&] { ClickOn(option("Audio128")); }, true},
+        // "Other:" cannot use 9e99 as a rate; the box holds it to 1500.
+        {"a number that cannot be used", [&] { PasteOver(box("AudioKBPS"), "9e99"); }, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        recorder.clear();
+        step.act();
+        EXPECT_EQ(Announced(recorder), QStringList()) << "announced before the pause";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Announced(recorder).isEmpty(); }, 1000) ==
+                    step.heard)
+            << "within a second of the last key or click";
+        QTest::qWait(kPastThePause);
+        EXPECT_EQ(Announced(recorder), step.heard ? result() : QStringList());
+    }
+    EXPECT_EQ(messages.size(), 1);
+}
+#else
+TEST_F(AccessibilityTest, NoAnnouncementBesidesTheDescriptionAScreenReaderSpeaks) {
+    AccessibilityRecorder recorder;
+    TypeOver(Box("FileSectors"), "3");
+    ClickOn(Option("File700"));
+    QTest::qWait(kPastThePause);
+    EXPECT_EQ(Announced(recorder), QStringList());
+}
+#endif
+#endif
 
 } // namespace
 } // namespace quorvel::test
