@@ -25,7 +25,9 @@ if(WIN32)
     set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 else()
     set(CPACK_GENERATOR DEB)
+    # quorvel_1.0.0-1~deb12u1_amd64.deb: the release it was built for in its name.
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_RELEASE ${QUORVEL_DEBIAN_REVISION})
     set(CPACK_DEBIAN_PACKAGE_SECTION video)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # The faces the window is drawn in, to the widths it was laid out for.

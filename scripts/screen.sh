@@ -5,6 +5,8 @@
 #   expect_shown WINDOW PLACE TEXT: waits up to 6 s for the number at PLACE
 #     (one of SCREEN_PLACES) to read TEXT; fails saying what it read instead.
 #   expect_start_up WINDOW: every box shows its start-up value and the result 1103.
+#   click_at WINDOW POINT: a click at POINT (one of SCREEN_POINTS).
+#   wait_for_words WINDOW WORDS SECONDS: waits for WORDS to be read off WINDOW.
 
 # Where the window shows its numbers: left, top, width and height in logical
 # pixels of its client area (409 by 375), inside the boxes' borders. A window
@@ -14,12 +16,19 @@ declare -A SCREEN_PLACES=(
   [hours]="18 242 21 15" [minutes]="50 242 21 15" [seconds]="82 242 21 15"
   [result]="264 272 89 25")
 
+# Where a user clicks, in logical pixels of the client area. The sectors box
+# stands at (64, 136) in the size frame, which stands at (8, 32), and is 65 by
+# 19: a click in its middle. The 700 MB option stands at (8, 40) in the frame,
+# 113 by 17, its caption about 75 wide: a click right of the caption, which
+# must choose it all the same.
+declare -A SCREEN_POINTS=([sectors]="100 177" [file700]="124 80")
+
 wait_for_window() {
   local pid=$1 window=
   for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Quorvel V1\.01$' 2>/dev/null | head -n 1) || true
     [ -n "$window" ] && { echo "$window"; return 0; }
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended without a window" >&2; return 1; }
+    [ -d "/proc/$pid" ] || { echo "the program ended without a window" >&2; return 1; }
     sleep 0.2
   done
   echo "the program showed no window" >&2
@@ -59,4 +68,33 @@ expect_start_up() {
     expect_shown "$window" bytes 2048 && expect_shown "$window" audio 96 &&
     expect_shown "$window" hours 01 && expect_shown "$window" minutes 14 &&
     expect_shown "$window" seconds 00
+}
+
+click_at() {
+  local window=$1 x y scale
+  read -r x y <<< "${SCREEN_POINTS[$2]}"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  scale=$(awk -v w="$WIDTH" 'BEGIN { print w / 409 }')
+  xdotool mousemove "$(awk -v s="$scale" -v p="$x" -v o="$X" 'BEGIN { printf "%d", o + p * s }')" \
+    "$(awk -v s="$scale" -v p="$y" -v o="$Y" 'BEGIN { printf "%d", o + p * s }')" click 1
+}
+
+# What the window shows, in words, by OCR.
+words_of() {
+  local image
+  image=$(mktemp --suffix=.png)
+  import -window "$1" "$image"
+  tesseract "$image" - 2>/dev/null | tr '\n' ' '
+  rm -f "$image"
+}
+
+wait_for_words() {
+  local window=$1 words=$2 seconds=$3 read=
+  for _ in $(seq $((seconds * 2))); do
+    read=$(words_of "$window")
+    [[ "$read" == *"$words"* ]] && return 0
+    sleep 0.5
+  done
+  echo "no '$words' on the screen in $seconds s; read: $read" >&2
+  return 1
 }

@@ -1,7 +1,8 @@
 # Installs the build in BUILD_DIR into the scratch prefix PREFIX and checks that
 # every file is where the platform looks for it: on Linux the program and what a
 # desktop needs to list it; on Windows (WINDOWS true) the one executable with
-# its licence, its notices and the licence texts they name, and nothing else.
+# its licence, its notices and the licence texts they name, and nothing else,
+# every text in CR LF lines.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -27,7 +28,7 @@ else()
         share/metainfo/${APP_ID}.metainfo.xml
         share/icons/hicolor/scalable/apps/${APP_ID}.svg
         share/doc/quorvel/copyright
-        share/doc/quorvel/changelog.gz
+        share/doc/quorvel/changelog.Debian.gz
         share/man/man1/quorvel.1.gz)
     foreach(size 16 24 32 48 64 128 256)
         list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
@@ -44,7 +45,20 @@ list(LENGTH expected expected_count)
 if(NOT count EQUAL expected_count)
     message(FATAL_ERROR "installed ${count} files, expected ${expected_count}: ${installed}")
 endif()
-if(NOT WINDOWS)
+if(WINDOWS)
+    # Windows' own editors show a text whose lines end in LF alone as one line:
+    # every line of every text ends in CR LF.
+    foreach(path IN LISTS expected)
+        if(path MATCHES "\\.txt$")
+            file(READ "${PREFIX}/${path}" text)
+            string(REPLACE "\r\n" "" rest "${text}")
+            string(FIND "${rest}" "\n" bare)
+            if(NOT bare EQUAL -1 OR NOT text MATCHES "\r\n")
+                message(FATAL_ERROR "${path} has lines that do not end in CR LF")
+            endif()
+        endif()
+    endforeach()
+else()
     file(READ "${PREFIX}/share/applications/${APP_ID}.desktop" desktop)
     if(NOT desktop MATCHES "Icon=${APP_ID}\n" OR NOT desktop MATCHES "Exec=quorvel\n")
         message(FATAL_ERROR "the desktop entry names the wrong icon or program")
