@@ -91,12 +91,16 @@ release_root_environment() {
 # Sets RELEASE_ROOT_COMMAND to the words that run COMMAND in the root at DIR,
 # as "user" or "root" (AS).
 release_root_command() {
-  local dir=$1 as=$2 environment
+  local dir=$1 as=$2 environment propagation=private
   shift 2
   mapfile -t environment < <(release_root_environment)
+  # Mounts made in the root must not reach the machine's: the new namespace's
+  # mounts are made private. Inside a root, whose / is no mount point, they
+  # already are, and the kernel refuses to change it.
+  mountpoint -q / || propagation=unchanged
   RELEASE_ROOT_COMMAND=(env RELEASE_ROOT_CHECKOUT="$RELEASE_ROOT_CHECKOUT"
     RELEASE_ROOT_CACHE="$RELEASE_ROOT_CACHE" RELEASE_ROOT_UID="$(id -u)" RELEASE_ROOT_GID="$(id -g)"
-    unshare --mount --pid --fork --kill-child --propagation private --mount-proc="$dir/proc"
+    unshare --mount --pid --fork --kill-child --propagation "$propagation" --mount-proc="$dir/proc"
     bash -c "$RELEASE_ROOT_ENTER" release-root "$dir" "$as" "$PWD" "${environment[@]}" -- "$@")
   if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "need root (or sudo) to enter $dir" >&2; return 1; }
@@ -129,14 +133,13 @@ start_in_release_root_as_root() {
   RELEASE_ROOT_PID=$!
 }
 
-# The processes whose root is DIR, one pid a line.
+# The processes whose root is DIR, one pid a line: their root is the folder
+# itself, by device and inode (its path reads differently from inside a root).
 release_root_processes() {
-  local dir proc
-  dir=$(readlink -f "$1")
-  for proc in /proc/[0-9]*; do
-    [ "$(as_root readlink "$proc/root" 2>/dev/null)" = "$dir" ] && echo "${proc#/proc/}"
-  done
-  return 0
+  # shellcheck disable=SC2016
+  as_root sh -c 'for proc in /proc/[0-9]*; do
+      [ "$(stat -L -c %d:%i "$proc/root/" 2>/dev/null)" = "$1" ] && echo "${proc#/proc/}"
+    done; true' release-root "$(stat -c '%d:%i' "$1")"
 }
 
 # Ends what start_in_release_root_as_root started in the root at DIR and
