@@ -157,7 +157,6 @@ Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWid
                            [this](QWidget*, QWidget* now) { describeResultTo(now); });
     connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
     m_resultSettles.setSingleShot(true);
-    m_resultSettles.setInterval(kResultPause);
     connect(&m_resultSettles, &QTimer::timeout, this, &Form_Main::resultSettled);
     // A message that a number could not be used is read out in place of the
     // result it leaves, and the box it returns the focus to describes that.
@@ -284,9 +283,11 @@ void Form_Main::connectEvents() {
 
 void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handler) {
     // Every event of the user's puts off a pending word on the result, so that
-    // a burst of keystrokes is followed by one, on its final result.
+    // a burst of keystrokes is followed by one, on its final result. Only the
+    // time is noted: the timer, a call into the system each time it is set,
+    // is set once a pause and looks at the time when it runs out.
     if (m_resultSettles.isActive()) {
-        m_resultSettles.start();
+        m_lastEvent = std::chrono::steady_clock::now();
     }
     // Qt cannot carry an exception through its event delivery: the handler ends
     // here and the user is told once the event chain has unwound.
@@ -333,7 +334,10 @@ void Form_Main::showResult(const QString& kbps) {
     }
     m_spokenResult = spoken;
     m_controls.VideoBitRate->setAccessibleName(spoken);
-    m_resultSettles.start();
+    m_lastEvent = std::chrono::steady_clock::now();
+    if (!m_resultSettles.isActive()) {
+        m_resultSettles.start(kResultPause);
+    }
     // A screen reader speaks a focused box's new description over the echo of
     // the keys being typed, each one cutting off the last: the box being typed
     // in describes the result once typing pauses. Any other control (an option
@@ -345,6 +349,12 @@ void Form_Main::showResult(const QString& kbps) {
 }
 
 void Form_Main::resultSettled() {
+    const auto since = std::chrono::steady_clock::now() - m_lastEvent;
+    if (since < kResultPause) {
+        m_resultSettles.start(
+            std::chrono::ceil<std::chrono::milliseconds>(kResultPause - since));
+        return;
+    }
     describeResultTo(QApplication::focusWidget());
 #if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // Windows screen readers do not read a description that changes under the

@@ -121,8 +121,10 @@ private:
     // given word of, by the window opening, an announcement or a message.
     QString m_spokenResult;
     QString m_toldResult;
-    // Runs out once a new result has stood for the pause with no further event.
+    // Runs out once a new result has stood for the pause with no further event,
+    // the last of which came at m_lastEvent.
     QTimer m_resultSettles;
+    std::chrono::steady_clock::time_point m_lastEvent;
 
     RewriteBox m_rewrite;
     ResultDisplay m_display;

@@ -7,7 +7,8 @@ namespace quorvel {
 class TextBox;
 
 // What a screen reader is told of a text box: its text, caret and selection,
-// as Qt tells it of any line edit, with two of Qt 6.4's answers mended:
+// as Qt tells it of any line edit, with two of its answers mended (Qt 6.4.2
+// and 6.8.2 give both):
 //   - asked for the word or sentence at the end of the text, Qt's line edit
 //     loops for ever, and the window with it, while the screen reader waits;
 //   - asked for the run of text attributes around a character, it answers an
