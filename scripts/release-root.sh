@@ -36,6 +36,7 @@ release_root_dir() {
 
 make_release_root() {
   local release=$1 dir=$2 uri suite _
+  ensure_packages debootstrap
   [ -n "$(debian_archives)" ] || as_root apt-get update -q >/dev/null
   read -r uri suite _ < <(debian_archives)
   [ -n "$uri" ] || { echo "no Debian archive of $(debian_release) in this machine's apt" >&2; return 1; }
