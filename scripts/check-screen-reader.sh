@@ -1,58 +1,106 @@
 #!/usr/bin/env bash
-# Walks through the whole window with the keyboard while Orca listens, as a
-# blind user would, and checks what Orca says: every focus move announced
-# within 2 seconds, naming the control and the result as it then stands, and
-# the selected number of a box read whole. A developer's check: it needs a
-# screen reader and a session of its own, so the test command does not run it.
-# Usage: scripts/check-screen-reader.sh [PROGRAM]  (default build-release/app/quorvel)
-# Orca's speech, as text, is left in build-release/screen-reader.log.
+# Walks through the whole window with the keyboard while Orca listens with its
+# speech on, as a blind user would, and checks what Orca says:
+#   every focus move announced within 2 seconds, naming the control and the
+#   result as it then stands; the selected number of a box read whole; the
+#   message that a number cannot be used spoken once, and not again once the
+#   box is left;
+#   under Qt 6.8 and later, whose screen-reader bridge sends a description's
+#   new text, also the new result spoken within 2 seconds of each edit in a
+#   box, with no focus move, and a quick burst of digits spoken once, as its
+#   final result (Qt 6.4's bridge sends the change without its text, and Orca
+#   says nothing of it).
+# Runs on this machine's Qt, then on the Qt of every other release the
+# project is built for, in that release's root (scripts/release-root.sh).
+# A developer's check: it needs a screen reader and a session of its own, so
+# the test command does not run it.
+# Usage: scripts/check-screen-reader.sh [--here] [PROGRAM]
+#   --here: only this machine's (or this root's) Qt; PROGRAM: the program to
+#   walk through (default: the release build, built here if need be).
+# Orca's speech, as text, is left in BUILD/screen-reader.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 . scripts/xvfb.sh
-ensure_packages orca at-spi2-core dbus xvfb xauth xdotool
-program=$(readlink -f "${1:-build-release/app/quorvel}")
-[ -x "$program" ] || { echo "no program at $program: build it first (cmake --build --preset release)" >&2; exit 2; }
+
+here=
+[ "${1:-}" = --here ] && { here=1; shift; }
+ensure_packages "${BUILD_PACKAGES[@]}" orca at-spi2-core dbus speech-dispatcher \
+  speech-dispatcher-espeak-ng xvfb xauth xdotool openbox
+build=build${QUORVEL_BUILD_TAG:-}-release
+if [ -z "${1:-}" ]; then
+  cmake --preset release >/dev/null
+  cmake --build --preset release >/dev/null
+fi
+program=$(readlink -f "${1:-$build/app/quorvel}")
+[ -x "$program" ] || { echo "no program at $program" >&2; exit 2; }
+qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+bridge_speaks_descriptions=
+dpkg --compare-versions "$qt" ge 6.8 && bridge_speaks_descriptions=1
+mkdir -p "$build"
+speech=$build/screen-reader.log
 work=$(mktemp -d)
-speech=build-release/screen-reader.log
 trap 'stop_private_xvfb; rm -rf "$work"' EXIT
 
-# The walk, one step a line: the keys, then for a step that moves the focus
-# what Orca must say of the control it arrives at and the result it must say.
+# The walk, one step a line: the keys, what Orca must say once the step's last
+# key is pressed, and the result it must say with it. A step that only edits a
+# box names nothing: under Qt 6.8 the result alone must be spoken. A "burst"
+# is typed at eight keys a second: the result must be spoken once, its final one.
 # It begins with a quick edit of both size boxes and a Tab on, as typed at an
-# ordinary pace, then goes through every control, with an edit in every box
-# and the arrow keys choosing within each option group.
+# ordinary pace, goes through every control, with an edit in every box and the
+# arrow keys choosing within each option group, and ends with 1e400 typed in
+# front of a count in the sectors box: the message, closed with Return, and Tab
+# writing back the last count that could be used.
 cat > "$work/walk" <<'EOF'
 Tab ctrl+a 3 Tab ctrl+a 1 Tab|96 kbps|-96
 shift+Tab|bytes / sector text|-96
-ctrl+a 1 0 2 4||
+ctrl+a 1 0 2 4||-95
 shift+Tab|sectors text|-95
-ctrl+a 4 0 0 0 0 0||
+ctrl+a 4 0 0 0 0 0||624
 Tab|bytes / sector text|624
 Tab|96 kbps|624
 Down|112 kbps|608
 Tab|audio kbps text|608
-ctrl+a 2 0 0||
+ctrl+a 2 0 0||520
 Tab|hours text|520
-ctrl+a 2||
+ctrl+a 2||198
 Tab|minutes text|198
-ctrl+a 3 0||
+ctrl+a 3 0||155
 Tab|seconds text|155
-ctrl+a 4 5||
+ctrl+a 4 5||153
 Tab|Other:|153
 Up|702.8 MB CD-R|436
 Tab|sectors text|436
+burst ctrl+a 1 2 3 4 5 6||-90
+ctrl+a 4 0 0||-199
+Home 1 e|could not be used|
+Return|sectors text|-198
+Tab|bytes / sector text|-198
+shift+Tab|1400 selected|-198
 EOF
 
-# Runs inside a D-Bus session of its own: the accessibility bus, Orca writing
-# what it would speak to its debug log, the program, then the walk.
+# Runs inside a D-Bus session of its own: a window manager, which gives the
+# window back the keyboard when the message over it closes, as a desktop
+# does (without one the keys go nowhere and Orca hears nothing); the
+# accessibility bus; Orca speaking through speech-dispatcher into ALSA's
+# null device (no sound card needed) and writing what it speaks to its debug
+# log; the program; then the walk.
+# Orca keeps its command-line options in its settings, so every run has a
+# home of its own.
 cat > "$work/session" <<'EOF'
 set -euo pipefail
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$WORK
+export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
+mkdir -p "$HOME/.config/speech-dispatcher" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '%s\n' 'AudioOutputMethod "alsa"' 'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' \
+  'DefaultModule espeak-ng' > "$HOME/.config/speech-dispatcher/speechd.conf"
+echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+openbox --sm-disable > "$WORK/openbox.out" 2>&1 & wm=$!
 /usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
-orca --replace --disable=speech --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
-trap 'kill $program $orca $bus 2>/dev/null || true' EXIT
-sleep 4
+orca --replace --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
+trap 'kill $program $orca $bus $wm 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true' EXIT
+sleep 5
 "$PROGRAM" > "$WORK/program.out" 2>&1 & program=$!
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^Quorvel V1\.01$' 2>/dev/null | head -n 1) && break
@@ -60,15 +108,20 @@ for _ in $(seq 100); do
 done
 xdotool windowfocus --sync "$window"
 sleep 3
-while IFS='|' read -r keys name result; do
+while IFS='|' read -r keys said result; do
   read -ra key <<< "$keys"
-  if [ ${#key[@]} -gt 1 ]; then
-    xdotool key --delay 400 "${key[@]:0:${#key[@]}-1}"
-    sleep 0.4
+  delay=400
+  if [ "${key[0]}" = burst ]; then
+    key=("${key[@]:1}")
+    delay=125
   fi
-  echo "$(date +%s.%N)|$keys|$name|$result" >> "$WORK/marks"
+  if [ ${#key[@]} -gt 1 ]; then
+    xdotool key --delay "$delay" "${key[@]:0:${#key[@]}-1}"
+    sleep "0.$delay"
+  fi
+  echo "$(date +%s.%N)|$keys|$said|$result" >> "$WORK/marks"
   xdotool key "${key[-1]}"
-  sleep 2.5
+  sleep 3
 done < "$WORK/walk"
 # Orca's log reaches its file a buffer at a time: keys that Orca only logs
 # push the walk's last words out.
@@ -76,35 +129,72 @@ for _ in $(seq 20); do xdotool key shift; sleep 0.1; done
 sleep 1
 EOF
 start_private_xvfb
-WORK=$work PROGRAM=$program timeout 300 dbus-run-session -- bash "$work/session" 2>/dev/null
-cp "$work/orca.log" build-release/screen-reader-debug.log
+WORK=$work PROGRAM=$program timeout 400 dbus-run-session -- bash "$work/session" 2>/dev/null
+cp "$work/orca.log" "$build/screen-reader-debug.log"
 
 # Orca's log stamps each utterance with the time of day; the marks carry the
 # seconds since the epoch at which a step's last key is pressed.
 grep 'SPEECH OUTPUT:' "$work/orca.log" | sed -E "s/^([0-9:.]+) - SPEECH OUTPUT: '([^']*)'.*/\1|\2/" > "$speech"
 day=$(date -d "$(date +%F)" +%s)
-failures=0
-while IFS='|' read -r at keys name result; do
-  [ -n "$name" ] || continue
-  said=$(awk -F'|' -v from="$at" -v day="$day" '{
+# What Orca said from FROM to TO seconds since the epoch, one utterance a line.
+said_between() {
+  awk -F'|' -v from="$1" -v to="$2" -v day="$day" '{
       split($1, t, ":"); when = day + t[1] * 3600 + t[2] * 60 + t[3]
-      if (when >= from && when <= from + 2) printf "%s ", $2
-    }' "$speech")
-  if [[ "$said" == *"$name"* && "$said" == *"Recommended video bitrate: $result kbps"* ]]; then
-    echo "ok   $keys -> $said"
-  else
-    echo "FAIL $keys: wanted '$name' and the result $result within 2 s; Orca said: '$said'"
-    failures=$((failures + 1))
+      if (when >= from && when <= to) print $2
+    }' "$speech"
+}
+# A time plus some seconds, to the millisecond (awk would print it rounded).
+plus() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a + b }'; }
+echo "Orca on Qt ${qt%%+*}:"
+failures=0
+ok() { echo "ok   $*"; }
+bad() { echo "FAIL $*"; failures=$((failures + 1)); }
+previous=0
+while IFS='|' read -r at keys want result; do
+  said=$(said_between "$at" "$(plus "$at" 2)" | tr '\n' ' ')
+  spoken="Recommended video bitrate: $result kbps"
+  if [ -n "$want" ]; then
+    if [[ "$said" == *"$want"* && ( -z "$result" || "$said" == *"$spoken"* ) ]]; then
+      ok "$keys -> $said"
+    else
+      bad "$keys: wanted '$want'${result:+ and the result $result} within 2 s; Orca said: '$said'"
+    fi
+  elif [ -n "$bridge_speaks_descriptions" ]; then
+    # From the step's first key: typed at an ordinary pace, a pause between
+    # two keys may already have told the final result (an unchanged result is
+    # not told again); a burst's results, intermediate ones included.
+    said=$(said_between "$previous" "$(plus "$at" 2)" | tr '\n' ' ')
+    results=$(said_between "$previous" "$(plus "$at" 2)" |
+      grep -c '^Recommended video bitrate' || true)
+    if [[ "$said" != *"$spoken"* ]]; then
+      bad "$keys: wanted the result $result within 2 s of the edit; Orca said: '$said'"
+    elif [[ "$keys" == burst* && "$results" -ne 1 ]]; then
+      bad "$keys: the burst's result spoken $results times, not once"
+    else
+      ok "$keys -> $said"
+    fi
   fi
+  previous=$(plus "$at" 2.5)
 done < "$work/marks"
 for whole in "332800 selected" "2048 selected" "1 selected" "3 selected" "1024 selected" \
   "96 selected" "01 selected" "14 selected" "00 selected" "400000 selected"; do
   if grep -q "|$whole" "$speech"; then
-    echo "ok   a selected box read whole: '$whole'"
+    ok "a selected box read whole: '$whole'"
   else
-    echo "FAIL no '$whole' in what Orca said"
-    failures=$((failures + 1))
+    bad "no '$whole' in what Orca said"
   fi
 done
+messages=$(grep -c 'could not be used' "$speech" || true)
+if [ "$messages" -eq 1 ]; then
+  ok "the message that 1e400 cannot be used spoken once"
+else
+  bad "the message that 1e400 cannot be used spoken $messages times"
+fi
 [ "$failures" -eq 0 ] || { echo "$failures failures; Orca's speech is in $speech" >&2; exit 1; }
-echo "Orca kept up with the whole walk"
+echo "Orca kept up with the whole walk on Qt ${qt%%+*}"
+
+[ -n "$here" ] && exit 0
+for other in $(other_releases); do
+  echo
+  scripts/release-root.sh "$other" scripts/check-screen-reader.sh --here
+done
