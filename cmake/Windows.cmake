@@ -9,9 +9,7 @@ add_link_options(-static -Wl,--gc-sections)
 # Build-time tools (the icon drawer) and the tests are Windows programs too:
 # CMake runs them, and gtest_discover_tests lists them, through this runner.
 if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    find_program(WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
-    find_program(WINE64 NAMES wine64 wine REQUIRED)
-    get_filename_component(WINE_BIN_DIR "${WINE64}" DIRECTORY)
+    # scripts/wine.sh, which the runner sources, finds Wine.
     set(QUORVEL_WINEPREFIX "${PROJECT_BINARY_DIR}/wine")
     configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh
                    @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ

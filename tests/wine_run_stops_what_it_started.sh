@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The build's Wine runner: --start brings up a prefix's server and services,
-# --stop ends every process of that prefix and removes the socket folder that
-# Debian's Wine keeps under TMPDIR. Run in a prefix and TMPDIR of its own, so
-# that the build's shared server is left alone.
+# --stop ends every process of that prefix and removes the server's socket
+# folder and its record, whatever TMPDIR each of them is run under. Run in a
+# prefix of its own, so that the build's shared server is left alone.
 # Usage: wine_run_stops_what_it_started.sh WINE_RUN SCRATCH_DIR
 set -euo pipefail
 runner=$1
 scratch=$2
 rm -rf "$scratch"
-mkdir -p "$scratch/tmp"
-export WINEPREFIX=$scratch/prefix TMPDIR=$scratch/tmp
+mkdir -p "$scratch/start-tmp" "$scratch/stop-tmp"
+export WINEPREFIX=$scratch/prefix
 
 # The live processes started with this prefix in their environment.
 of_prefix() {
@@ -22,17 +22,28 @@ of_prefix() {
   return 0
 }
 
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
 # Whatever the outcome, nothing of the prefix outlives the test.
-trap 'kill -9 $(of_prefix | cut -d" " -f1) 2>/dev/null || true; rm -rf "$scratch"' EXIT
+server=
+trap 'kill -9 $(of_prefix | cut -d" " -f1) 2>/dev/null || true
+  case "$server" in /tmp/wine-??????/*) rm -rf "${server%/server-*}" ;; esac
+  rm -rf "$scratch"' EXIT
 
-"$runner" --start
+TMPDIR=$scratch/start-tmp "$runner" --start
 started=$(of_prefix)
-[ -n "$started" ] || { echo "FAILED: --start left no process of the prefix running"; exit 1; }
-[ -n "$(ls -A "$TMPDIR")" ] || { echo "FAILED: --start made no socket folder under TMPDIR"; exit 1; }
-echo "after --start: $(wc -l <<< "$started") processes of the prefix"
+[ -n "$started" ] || fail "--start left no process of the prefix running"
+server=$(cat "$WINEPREFIX/.quorvel-server")
+[ -S "$server/socket" ] || fail "--start recorded $server, which holds no server socket"
+echo "after --start: $(wc -l <<< "$started") processes of the prefix, its server at $server"
 
-"$runner" --stop
+# Stopped under another TMPDIR than it was started under.
+TMPDIR=$scratch/stop-tmp "$runner" --stop || fail "--stop failed"
 left=$(of_prefix)
-[ -z "$left" ] || { echo "FAILED: --stop left: $left"; exit 1; }
-[ -z "$(ls -A "$TMPDIR")" ] || { echo "FAILED: --stop left in TMPDIR: $(ls -A "$TMPDIR")"; exit 1; }
-echo "after --stop: no process of the prefix, TMPDIR empty"
+[ -z "$left" ] || fail "--stop left: $left"
+[ ! -e "$server" ] || fail "--stop left the server's folder $server"
+[ ! -e "$WINEPREFIX/.quorvel-server" ] || fail "--stop left the record of the server's folder"
+echo "after --stop: no process of the prefix, its server's folder and record gone"
