@@ -1,9 +1,10 @@
-# Qt and GoogleTest for Windows. Qt is cross-built with MinGW-w64 from Debian's own qtbase source
-# (the same version as the host's Qt, whose moc, rcc and uic it uses), trimmed
-# to what the program and its tests need. Built once per machine and kept under
-# ~/.cache, in a folder named by the Qt version and a digest of how it was
-# configured. Sourced by scripts/windows.sh after scripts/packages.sh;
-# windows_qt_prefix prints the folder of the installed Qt.
+# Qt and GoogleTest for Windows. Qt is cross-built with MinGW-w64 from Debian's
+# own qt6-base source (the same version as this release's Qt, whose moc, rcc
+# and uic it uses), trimmed to what the program and its tests need. Built once
+# per machine and kept under ~/.cache, in a folder named by the full Debian
+# version of that source and a digest of how it was configured and changed.
+# Sourced by scripts/windows.sh after scripts/packages.sh; windows_qt_prefix
+# prints the folder of the installed Qt.
 
 WINDOWS_QT_CONFIGURE=(
   -G Ninja
@@ -12,15 +13,20 @@ WINDOWS_QT_CONFIGURE=(
   # every function and datum in a section of its own, so that the linker drops
   # what the program never reaches.
   -DBUILD_SHARED_LIBS=OFF
-  "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
+  # PCRE2 without its just-in-time compiler: the few regular expressions Qt
+  # runs here are matched by its interpreter, and no memory is made both
+  # writable and executable.
+  "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -DPCRE2_DISABLE_JIT"
   "-DCMAKE_CXX_FLAGS=-ffunction-sections -fdata-sections"
   -DQT_BUILD_EXAMPLES=OFF
   -DQT_BUILD_TESTS=OFF
   -DQT_BUILD_BENCHMARKS=OFF
+  # Sources compiled a few dozen to a unit: the build takes half the steps.
+  -DQT_UNITY_BUILD=ON
   -DFEATURE_sql=OFF
   -DFEATURE_network=OFF
   -DFEATURE_dbus=OFF
-  -DFEATURE_opengl=OFF
+  -DINPUT_opengl=no
   -DFEATURE_printsupport=OFF
   -DFEATURE_concurrent=OFF
   -DFEATURE_xml=OFF
@@ -50,6 +56,10 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_ico=OFF
   -DFEATURE_jpeg=OFF
   -DFEATURE_style_stylesheet=OFF
+  # The windowsvista style on every Windows: the layout's options and boxes
+  # were drawn for it, and Windows 11 would otherwise get the windows11 style.
+  -DFEATURE_style_windows11=OFF
+  -DFEATURE_style_fusion=OFF
   -DFEATURE_graphicsview=OFF
   -DFEATURE_graphicseffect=OFF
   -DFEATURE_filedialog=OFF
@@ -79,6 +89,41 @@ WINDOWS_QT_CONFIGURE=(
   -DFEATURE_tablewidget=OFF
   -DFEATURE_treewidget=OFF
   -DFEATURE_statusbar=OFF
+  # Widgets the window has none of, which the style draws and the
+  # accessibility describes whenever Qt holds them, so that the executable
+  # would carry them all. The windowsvista style itself names tab bars and
+  # widgets, tool bars, sliders, spin boxes and item, table and tree views,
+  # which stay.
+  -DFEATURE_mainwindow=OFF
+  -DFEATURE_menubar=OFF
+  -DFEATURE_splitter=OFF
+  -DFEATURE_progressbar=OFF
+  -DFEATURE_combobox=OFF
+  -DFEATURE_completer=OFF
+  -DFEATURE_scroller=OFF
+  -DFEATURE_gestures=OFF
+  -DFEATURE_effects=OFF
+  -DFEATURE_whatsthis=OFF
+  -DFEATURE_standarditemmodel=OFF
+  -DFEATURE_proxymodel=OFF
+  # Text as HTML and style sheets: every text of the window is plain.
+  -DFEATURE_texthtmlparser=OFF
+  -DFEATURE_cssparser=OFF
+  # Services of Qt's core and of its images that nothing here asks for.
+  -DFEATURE_sha3_fast=OFF
+  -DFEATURE_sessionmanager=OFF
+  -DFEATURE_desktopservices=OFF
+  -DFEATURE_undocommand=OFF
+  -DFEATURE_translation=OFF
+  -DFEATURE_timezone=OFF
+  -DFEATURE_datetimeparser=OFF
+  -DFEATURE_commandlineparser=OFF
+  -DFEATURE_permissions=OFF
+  -DFEATURE_future=OFF
+  -DFEATURE_picture=OFF
+  -DFEATURE_imageformat_ppm=OFF
+  -DFEATURE_imageformat_xbm=OFF
+  -DFEATURE_raster_fp=OFF
   -DFEATURE_system_zlib=OFF
   -DFEATURE_system_pcre2=OFF
   -DFEATURE_system_freetype=OFF
@@ -88,30 +133,31 @@ WINDOWS_QT_CONFIGURE=(
 )
 
 # The attributions (qt_attribution.json) of Qt's code and of the third-party
-# code inside Qt that the Windows program links, by their folders in Qt's source.
+# code inside Qt that goes into the libraries and plugins the Windows program
+# links, by their folders in Qt's source.
 WINDOWS_QT_ATTRIBUTIONS=(
-  src/corelib/text src/corelib/tools src/gui/painting
-  src/3rdparty/blake2 src/3rdparty/double-conversion src/3rdparty/easing
-  src/3rdparty/freetype src/3rdparty/harfbuzz-ng src/3rdparty/libpng src/3rdparty/md4
-  src/3rdparty/md5 src/3rdparty/pcre2 src/3rdparty/rfc6234 src/3rdparty/sha1
-  src/3rdparty/sha3 src/3rdparty/tinycbor src/3rdparty/zlib
+  src/corelib/text src/gui/painting src/gui/rhi src/gui/text
+  src/3rdparty/blake2 src/3rdparty/D3D12MemoryAllocator src/3rdparty/double-conversion
+  src/3rdparty/easing src/3rdparty/freetype src/3rdparty/harfbuzz-ng src/3rdparty/icc
+  src/3rdparty/libpng src/3rdparty/md4 src/3rdparty/md5 src/3rdparty/pcre2
+  src/3rdparty/rfc6234 src/3rdparty/sha1 src/3rdparty/sha3 src/3rdparty/siphash
+  src/3rdparty/tinycbor src/3rdparty/zlib
 )
 
-# The one change the build makes to Debian's source of Qt: the windows platform
-# plugin of 6.4.2 asks for the dynamic OpenGL loader whether or not OpenGL is
-# built, and without OpenGL there is none to ask.
-WINDOWS_QT_CHANGED_FILE=src/plugins/platforms/windows/qwindowswindow.cpp
-WINDOWS_QT_CHANGE='s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/'
+# The one change the build makes to Debian's source of Qt, as a patch.
+WINDOWS_QT_PATCH=scripts/qt6-base-windows.patch
 
 # Keeps what the program's notices need of Qt's source, which is not kept:
 # the attributions scanned by Qt's own qtattributionsscanner, each licence text
 # they name (licenses/ID.txt), Qt's own licences, the Debian source package
-# and version (source.txt) and the change made to it (change.txt), in DIR.
+# and version (source.txt), the Debian release it comes from (release.txt)
+# and the change made to it (change.txt), in DIR.
 windows_qt_keep_notices() {
   local source=$1 dir=$2 version=$3 scanner=/usr/lib/qt6/libexec/qtattributionsscanner folder
   mkdir -p "$dir/licenses"
   echo "qt6-base $version" > "$dir/source.txt"
-  printf '%s: sed -e %s\n' "$WINDOWS_QT_CHANGED_FILE" "'$WINDOWS_QT_CHANGE'" > "$dir/change.txt"
+  (. /etc/os-release && echo "$PRETTY_NAME") > "$dir/release.txt"
+  cp "$WINDOWS_QT_PATCH" "$dir/change.txt"
   for folder in "${WINDOWS_QT_ATTRIBUTIONS[@]}"; do
     "$scanner" --output-format json -s -o "$dir/${folder//\//-}.json" "$source/$folder"
   done
@@ -120,28 +166,19 @@ windows_qt_keep_notices() {
   cp "$source/LICENSES/LGPL-3.0-only.txt" "$source/LICENSES/GPL-3.0-only.txt" "$dir/licenses/"
 }
 
-# Downloads Debian's source of the host's Qt (VERSION) into the current folder.
-# apt is pointed at a private sources list and lists folder, naming only the
-# mirror that serves the host's Qt with the signing key of that mirror's own
-# entry, so that the system's apt configuration stays as it was.
+# Downloads Debian's source of this release's Qt (VERSION) into the current
+# folder. apt is pointed at a private sources list and lists folder, naming
+# the mirrors this machine takes its release from (the release, its updates
+# and its security suite, where a fixed Qt may be) with the signing keys of
+# their own entries, so that the system's apt configuration stays as it was.
 windows_qt_fetch_source() {
-  local version=$1 repo suite component entry file stanza key=
-  read -r repo suite component < <(debian_mirror_of qt6-base-dev)
-  if [ -z "$repo" ]; then
-    echo "no Debian mirror found that serves qt6-base-dev" >&2
+  local version=$1
+  mkdir -p apt/lists/partial apt/cache apt/parts
+  debian_sources_for deb-src "$(debian_release)" > apt/sources.list
+  if [ ! -s apt/sources.list ]; then
+    echo "no Debian archive of $(debian_release) in this machine's apt" >&2
     return 1
   fi
-  entry=$(apt-get indextargets --format '$(SOURCESENTRY)' "Repo-URI: ${repo%/}/" \
-    "Release: $suite" "Identifier: Packages" | head -n 1)
-  file=${entry%:*}
-  stanza=${entry##*:}
-  case "$file" in
-    *.sources) key=$(awk -v n="$stanza" 'BEGIN { RS = "" } NR == n' "$file" |
-      awk -F': *' 'tolower($1) == "signed-by" { print $2 }') ;;
-    *.list) key=$(sed -n "${stanza}p" "$file" | grep -o 'signed-by=[^] ]*' | cut -d= -f2) ;;
-  esac
-  mkdir -p apt/lists/partial apt/cache apt/parts
-  echo "deb-src ${key:+[signed-by=$key] }$repo $suite $component" > apt/sources.list
   local private=(-o Dir::Etc::SourceList="$PWD/apt/sources.list"
     -o Dir::Etc::SourceParts="$PWD/apt/parts" -o Dir::State::Lists="$PWD/apt/lists"
     -o Dir::Cache="$PWD/apt/cache" -o APT::Sandbox::User="$(id -un)")
@@ -149,14 +186,18 @@ windows_qt_fetch_source() {
   apt-get "${private[@]}" source --download-only -q "qt6-base=$version"
 }
 
+# The folder is named by the full Debian version of the source, its revision
+# included, so that a security update of qt6-base builds Qt again, and by a
+# digest of the configure flags, the attributions kept, the change made to the
+# source and the toolchain file.
 windows_qt_prefix() {
   local version digest
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
   digest=$( {
-    printf '%s\n' "${WINDOWS_QT_CONFIGURE[@]}" "${WINDOWS_QT_ATTRIBUTIONS[@]}" "$WINDOWS_QT_CHANGE"
-    cat cmake/toolchains/mingw-w64-x86_64.cmake
+    printf '%s\n' "${WINDOWS_QT_CONFIGURE[@]}" "${WINDOWS_QT_ATTRIBUTIONS[@]}"
+    cat "$WINDOWS_QT_PATCH" cmake/toolchains/mingw-w64-x86_64.cmake
   } | sha256sum | cut -c1-12)
-  echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/qt-${version%%+*}-mingw-w64-$digest"
+  echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/qt-$version-mingw-w64-$digest"
 }
 
 # Builds and installs Qt into windows_qt_prefix unless it is there already. A
@@ -175,15 +216,14 @@ windows_qt_ensure() {
     mkdir -p "$work"
     (cd "$work" && windows_qt_fetch_source "$version" &&
       dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
-    sed -i -e "$WINDOWS_QT_CHANGE" "$work/source/$WINDOWS_QT_CHANGED_FILE"
-    grep -q 'QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)' "$work/source/$WINDOWS_QT_CHANGED_FILE"
+    patch -d "$work/source" -p1 --forward --quiet < "$WINDOWS_QT_PATCH"
     cmake -S "$work/source" -B "$work/build" "${WINDOWS_QT_CONFIGURE[@]}" \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
       -DQT_HOST_PATH=/usr \
       -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
       -DCMAKE_INSTALL_PREFIX="$prefix" > "$work/configure.log"
   fi
-  echo "building Qt $version for Windows in $work (about 40 minutes on 2 cores)"
+  echo "building Qt $version for Windows in $work (about 20 minutes on 2 cores)"
   cmake --build "$work/build" --parallel "$(nproc)" > "$work/build.log" ||
     { tail -n 40 "$work/build.log" >&2; return 1; }
   cmake --install "$work/build" > "$work/install.log"

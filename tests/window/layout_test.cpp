@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 
 #include <gmock/gmock.h>
@@ -328,6 +329,18 @@ TEST_F(LayoutTest, TabVisitsTheSelectedOptionOfEachGroupAndEveryBox) {
               (QStringList{"FileSectors", "FileBytes", "AudioOther", "AudioKBPS", "LengthHours",
                            "LengthMinutes", "LengthSeconds", "FileOther", "FileSectors"}));
 }
+
+#if defined(Q_OS_WIN)
+TEST(WindowsStyle, EveryWindowsDrawsTheWindowInTheClassicLook) {
+    // The options and boxes were laid out for the windowsvista style, which
+    // Windows 10 and 11 alike must use: the program holds no windows11 style.
+    EXPECT_TRUE(QStyleFactory::keys().contains("windowsvista", Qt::CaseInsensitive))
+        << QStyleFactory::keys().join(' ').toStdString();
+    EXPECT_FALSE(QStyleFactory::keys().contains("windows11", Qt::CaseInsensitive))
+        << QStyleFactory::keys().join(' ').toStdString();
+    EXPECT_EQ(QStyleFactory::create("windows11"), nullptr);
+}
+#endif
 
 TEST_F(LayoutTest, ArrowKeysChooseWithinAGroupOnly) {
     ClickOn(Option("Audio96"));
