@@ -20,29 +20,35 @@ cd "$(dirname "$0")/.."
 build=$(cd "${1:-build-windows}" && pwd)
 . scripts/xvfb.sh
 . scripts/screen.sh
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(dirname "$(readlink -f "$wine")")/wineserver
+. scripts/wine.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d)
-# Debian's Wine keeps each server's socket in a folder of its own under TMPDIR.
-export TMPDIR=$work
 prefixes=()
 program=
 cleanup() {
+  local prefix stopped=0
   set +e
   [ -n "$program" ] && kill "$program" 2>/dev/null
   for prefix in "${prefixes[@]}"; do
-    # The build's runner stops a prefix's server as it stops its own.
-    WINEPREFIX=$prefix "$build/wine-run.sh" --stop
+    WINEPREFIX=$prefix wine_stop 30 || stopped=1
   done
   stop_private_xvfb
-  rm -rf "$work"
+  # A prefix whose server would not end is kept, so that nothing is deleted
+  # under a program that may still run.
+  if [ "$stopped" -eq 0 ]; then
+    rm -rf "$work"
+  else
+    echo "Wine servers were left running; their prefixes are kept in $work" >&2
+  fi
 }
 trap cleanup EXIT
 
+# What the screen showed when a check failed is kept in BUILD_DIR/failed.png.
 fail() {
   echo "FAILED: $*" >&2
+  import -window root "$build/failed.png" 2>/dev/null &&
+    echo "the screen at that moment: $build/failed.png" >&2
   exit 1
 }
 
@@ -50,12 +56,12 @@ fail() {
 # one that draws at that many dots per inch.
 new_prefix() {
   prefixes+=("$1")
-  WINEPREFIX=$1 "$wine" wineboot --init </dev/null >/dev/null 2>&1
+  WINEPREFIX=$1 wine_run wineboot --init </dev/null >/dev/null 2>&1
   if [ -n "${2:-}" ]; then
-    WINEPREFIX=$1 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    WINEPREFIX=$1 wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
       /d "$2" /f </dev/null >/dev/null 2>&1
   fi
-  WINEPREFIX=$1 "$wineserver" -w
+  WINEPREFIX=$1 wine_wait 60 || fail "setting up the Wine prefix $1 did not end"
 }
 
 # Starts EXE in the Wine prefix PREFIX, drives its window as a user would and
@@ -63,19 +69,16 @@ new_prefix() {
 # it only looks: start-up values, screenshot, no typing.
 check_program() {
   local prefix=$1 exe=$2 name=$3 window
-  WINEPREFIX=$prefix "$wine" "$exe" >/dev/null 2>&1 &
+  WINEPREFIX=$prefix wine_run "$exe" >/dev/null 2>&1 &
   program=$!
   window=$(wait_for_window "$program") || fail "$exe: no window"
   expect_start_up "$window" || fail "$exe: the start-up values"
   import -window "$window" "$build/$name.png"
   if [ "${4:-}" != look ]; then
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    # The sectors box: at (64, 136) in the size frame, which stands at (8, 32).
-    xdotool mousemove $((X + 100)) $((Y + 177)) click 1
+    click_at "$window" sectors
     xdotool key ctrl+a type 3
     expect_shown "$window" result -95 || fail "$exe: typing 3 over the sectors"
-    # 700 MB: at (8, 40) in the size frame, 113 pixels wide; clicked right of its caption.
-    xdotool mousemove $((X + 124)) $((Y + 80)) click 1
+    click_at "$window" file700
     expect_shown "$window" result 1195 || fail "$exe: clicking 700 MB"
   fi
   if [ "${4:-}" = look ]; then
@@ -83,7 +86,9 @@ check_program() {
   else
     echo "$name: every box and 1103 at start-up, -95 after typing 3, 1195 after 700 MB"
   fi
-  kill "$program" 2>/dev/null || true
+  # Ended through its prefix: the job started is the shell around Wine, and
+  # ending it alone would leave the program and its window up.
+  WINEPREFIX=$prefix wine_stop 10 || fail "$exe would not end"
   wait "$program" 2>/dev/null || true
   program=
 }
@@ -91,6 +96,15 @@ check_program() {
 # The files beside the program: its licence, the notices and the licence texts.
 licence_files() {
   (cd "$1" && find . -type f ! -name quorvel.exe ! -name Uninstall.exe | sed 's|^\./||' | sort)
+}
+
+# Fails unless every text file in FOLDER ends its lines in CR LF, as Windows'
+# own editors expect.
+expect_crlf() {
+  local text
+  while IFS= read -r text; do
+    ! grep -qv $'\r$' "$text" || fail "${text#"$1"/} has lines that do not end in CR LF"
+  done < <(find "$1" -type f -name '*.txt')
 }
 
 zip=$(ls "$build"/quorvel-*-windows-x64.zip)
@@ -109,11 +123,12 @@ for needed in LICENSE.txt THIRD-PARTY-NOTICES.txt licenses/LGPL-3.0-only.txt \
 done
 programs=$(find "$folder" -type f \( -iname '*.exe' -o -iname '*.dll' \) | sed "s|^$folder||")
 [ "$programs" = quorvel.exe ] || fail "the zip holds programs besides quorvel.exe: $programs"
-echo "quorvel.exe ($(stat -c %s "$exe") bytes) with $(wc -l <<< "$bundled") licence files"
+expect_crlf "$folder"
+echo "quorvel.exe ($(stat -c %s "$exe") bytes) with $(wc -l <<< "$bundled") licence files, every one in CR LF lines"
 
 headers=$(x86_64-w64-mingw32-objdump -p "$exe")
 imports=$(awk '/DLL Name:/ { print $3 }' <<< "$headers")
-foreign=$(grep -viE '^(advapi32|authz|comdlg32|d3d11|d3d9|dwmapi|dwrite|dxgi|gdi32|imm32|kernel32|msvcrt|netapi32|ole32|oleaut32|shcore|shell32|shlwapi|user32|userenv|uxtheme|version|winmm|ws2_32|wtsapi32|api-ms-win-[a-z0-9-]+)\.dll$' <<< "$imports" || true)
+foreign=$(grep -viE '^(advapi32|authz|comdlg32|d3d11|d3d12|d3d9|dwmapi|dwrite|dxgi|gdi32|imm32|kernel32|mpr|msvcrt|netapi32|ole32|oleaut32|setupapi|shcore|shell32|shlwapi|user32|userenv|uxtheme|version|winmm|ws2_32|wtsapi32|api-ms-win-[a-z0-9-]+)\.dll$' <<< "$imports" || true)
 [ -z "$foreign" ] || fail "quorvel.exe needs DLLs that Windows does not have: $foreign"
 ! grep -q '\.debug' <<< "$(x86_64-w64-mingw32-objdump -h "$exe")" || fail "quorvel.exe is not stripped"
 grep -q 'Subsystem.*(Windows GUI)' <<< "$headers" || fail "quorvel.exe is not a GUI program"
@@ -131,7 +146,7 @@ echo "== the installer: $(basename "$installer") ($(stat -c %s "$installer") byt
 prefix=$work/nsis-prefix
 new_prefix "$prefix"
 # Run as a user runs it, past its welcome page: Quorvel's licence comes next.
-WINEPREFIX=$prefix "$wine" "$installer" >/dev/null 2>&1 &
+WINEPREFIX=$prefix wine_run "$installer" >/dev/null 2>&1 &
 program=$!
 setup=
 for _ in $(seq 100); do
@@ -139,28 +154,29 @@ for _ in $(seq 100); do
   sleep 0.2
 done
 [ -n "$setup" ] || fail "the installer showed no window"
-sleep 1
+wait_for_words "$setup" "Welcome" 20 || fail "the installer's first page is not its welcome"
 xdotool key --window "$setup" Return 2>/dev/null
-sleep 2
+wait_for_words "$setup" "License Agreement" 20 || fail "the installer's second page is not a licence"
 import -window "$setup" "$build/installer-licence.png"
 page=$(tesseract "$build/installer-licence.png" - 2>/dev/null | tr '\n' ' ')
-[[ "$page" == *"License Agreement"* && "$page" == *"MIT License"* && "$page" == *"Quorvel developers"* ]] ||
-  fail "the installer's second page is not Quorvel's licence: $page"
+[[ "$page" == *"MIT License"* && "$page" == *"Quorvel developers"* ]] ||
+  fail "the installer's licence page is not Quorvel's licence: $page"
 echo "run by a user, the installer shows Quorvel's licence on its licence page"
-WINEPREFIX=$prefix "$wineserver" -k
+WINEPREFIX=$prefix wine_stop 10 || fail "the installer would not end"
 wait "$program" 2>/dev/null || true
 program=
-WINEPREFIX=$prefix "$wine" "$installer" /S </dev/null >/dev/null 2>&1
-WINEPREFIX=$prefix "$wineserver" -w
+WINEPREFIX=$prefix wine_run "$installer" /S </dev/null >/dev/null 2>&1
+WINEPREFIX=$prefix wine_wait 120 || fail "the silent install did not end"
 installed="$prefix/drive_c/Program Files/Quorvel"
 [ -f "$installed/quorvel.exe" ] || fail "the installer put no quorvel.exe into $installed"
 [ "$(licence_files "$installed")" = "$bundled" ] ||
   fail "the installed licence files differ from the zip's: $(diff <(echo "$bundled") <(licence_files "$installed"))"
+expect_crlf "$installed"
 menu=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -n 1)
 [ -n "$menu" ] || fail "the installer added no Start-menu entry"
 echo "installed into C:\\Program Files\\Quorvel with the same licence files, Start-menu entry ${menu#"$prefix/drive_c/"}"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
-entry=$(WINEPREFIX=$prefix "$wine" reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+entry=$(WINEPREFIX=$prefix wine_run reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
 for value in 'DisplayName +REG_SZ +Quorvel$' 'DisplayVersion +REG_SZ +1\.0\.0$' \
   'Publisher +REG_SZ +The Quorvel developers$' 'DisplayIcon +REG_SZ +.*\\quorvel\.exe$'; do
   grep -Eq "^ *$value" <<< "$entry" || fail "the uninstall entry lacks $value: $entry"
@@ -168,12 +184,12 @@ done
 echo "its uninstall entry names Quorvel 1.0.0 by The Quorvel developers, with the program's icon"
 check_program "$prefix" "$installed/quorvel.exe" installed
 # The uninstaller runs on from a copy of itself: wait until the prefix is idle.
-WINEPREFIX=$prefix "$wine" "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1
-WINEPREFIX=$prefix "$wineserver" -w
+WINEPREFIX=$prefix wine_run "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1
+WINEPREFIX=$prefix wine_wait 120 || fail "the uninstaller did not end"
 left=$(find "$installed" -mindepth 1 2>/dev/null | head -n 5 || true)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 menu_left=$(find "$prefix/drive_c" -path '*Start Menu*' -iname 'Quorvel.lnk' | head -n 1)
 [ -z "$menu_left" ] || fail "the uninstaller left the Start-menu entry"
-WINEPREFIX=$prefix "$wine" reg query "$uninstall_key" >/dev/null 2>&1 &&
+WINEPREFIX=$prefix wine_run reg query "$uninstall_key" >/dev/null 2>&1 &&
   fail "the uninstaller left its uninstall entry"
 echo "uninstalled: nothing left in the install folder, the Start menu or the uninstall entries"
