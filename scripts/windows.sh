@@ -30,7 +30,16 @@ QUORVEL_WINDOWS_GTEST=$(windows_gtest_prefix)
 export QUORVEL_WINDOWS_GTEST
 
 step "the program and its tests for Windows"
-cmake --preset windows
+# CMake reads the toolchain file, and with it the Qt to link, only when it
+# first configures a folder: a build made against another Qt for Windows (an
+# earlier folder of the cache) is configured afresh, or it would go on
+# linking that Qt.
+fresh=()
+if grep -oE '/qt-[^/]+-mingw-w64-[0-9a-f]+/' build-windows/CMakeCache.txt 2>/dev/null |
+  grep -qvxF "/$(basename "$QUORVEL_WINDOWS_QT")/"; then
+  fresh=(--fresh)
+fi
+cmake --preset windows "${fresh[@]}"
 # The build runs Windows programs too (the icon drawer, the test listings):
 # the build's Wine prefix and server come up first, and end with this script,
 # however it ends.
