@@ -40,6 +40,11 @@ void ErrorReport::show() {
                                 m_window->windowTitle(), message, QMessageBox::Ok, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
+    // Once the message is closed the keyboard goes back to the window, and in
+    // it to the box the message was about, whatever the desktop does: a desktop
+    // that leaves the keyboard nowhere would have keys reach the box while the
+    // window is not active, so that Tab moved on without the box being left.
+    connect(box, &QDialog::finished, m_window, [window = m_window] { window->activateWindow(); });
     if (fault) {
         connect(box, &QDialog::finished, this, &ErrorReport::faultReported);
     }
