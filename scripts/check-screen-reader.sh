@@ -26,7 +26,7 @@ cd "$(dirname "$0")/.."
 here=
 [ "${1:-}" = --here ] && { here=1; shift; }
 ensure_packages "${BUILD_PACKAGES[@]}" orca at-spi2-core dbus speech-dispatcher \
-  speech-dispatcher-espeak-ng xvfb xauth xdotool openbox
+  speech-dispatcher-espeak-ng xvfb xauth xdotool
 build=build${QUORVEL_BUILD_TAG:-}-release
 if [ -z "${1:-}" ]; then
   cmake --preset release >/dev/null
@@ -79,12 +79,12 @@ Tab|bytes / sector text|-198
 shift+Tab|1400 selected|-198
 EOF
 
-# Runs inside a D-Bus session of its own: a window manager, which gives the
-# window back the keyboard when the message over it closes, as a desktop
-# does (without one the keys go nowhere and Orca hears nothing); the
-# accessibility bus; Orca speaking through speech-dispatcher into ALSA's
-# null device (no sound card needed) and writing what it speaks to its debug
-# log; the program; then the walk.
+# Runs inside a D-Bus session of its own: the accessibility bus; Orca
+# speaking through speech-dispatcher into ALSA's null device (no sound card
+# needed) and writing what it speaks to its debug log; the program; then the
+# walk. No window manager runs: the window must take the keyboard back itself
+# when the message over it closes, as it does on a desktop that leaves the
+# keyboard nowhere.
 # Orca keeps its command-line options in its settings, so every run has a
 # home of its own.
 cat > "$work/session" <<'EOF'
@@ -96,10 +96,9 @@ printf '%s\n' 'AudioOutputMethod "alsa"' 'AddModule "espeak-ng" "sd_espeak-ng" "
   'DefaultModule espeak-ng' > "$HOME/.config/speech-dispatcher/speechd.conf"
 echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
-openbox --sm-disable > "$WORK/openbox.out" 2>&1 & wm=$!
 /usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
 orca --replace --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
-trap 'kill $program $orca $bus $wm 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true' EXIT
+trap 'kill $program $orca $bus 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true' EXIT
 sleep 5
 "$PROGRAM" > "$WORK/program.out" 2>&1 & program=$!
 for _ in $(seq 100); do
