@@ -71,6 +71,12 @@ debian_sources_for() {
   done < <(debian_archives)
 }
 
+# The heading of a step of a long run, with the minutes and seconds since the
+# script began, so that its output shows where the time goes.
+step() {
+  printf '\n== %s (%d:%02d in)\n' "$*" $((SECONDS / 60)) $((SECONDS % 60))
+}
+
 # A locale whose decimal mark is a comma, for the test runs that check that
 # nothing reads or writes numbers by the user's locale.
 ensure_german_locale() {

@@ -33,8 +33,6 @@ export QT_QPA_PLATFORM=offscreen
 qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 on="Debian ${DEBIAN_NUMBERS[$release]:-$release}, Qt ${qt%%+*}"
 
-step() { printf '\n== %s\n' "$*"; }
-
 if [ "$part" = all ]; then
   step "the calculation core alone, without Qt"
   cmake --preset core
@@ -74,3 +72,4 @@ done
 
 step "the Windows program, its tests under Wine and its packages"
 scripts/windows.sh
+step "every step passed"

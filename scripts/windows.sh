@@ -17,8 +17,6 @@ fi
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" locales
 ensure_german_locale
 
-step() { printf '\n== %s\n' "$*"; }
-
 step "Qt for Windows"
 windows_qt_ensure
 QUORVEL_WINDOWS_QT=$(windows_qt_prefix)
