@@ -33,31 +33,32 @@ export QT_QPA_PLATFORM=offscreen
 qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 on="Debian ${DEBIAN_NUMBERS[$release]:-$release}, Qt ${qt%%+*}"
 
+# Configures, builds and tests PRESET; further arguments go to the build.
+build_and_test() {
+  local preset=$1
+  shift
+  cmake --preset "$preset"
+  cmake --build --preset "$preset" "$@"
+  ctest --preset "$preset"
+}
+
 if [ "$part" = all ]; then
   step "the calculation core alone, without Qt"
-  cmake --preset core
-  cmake --build --preset core
-  ctest --preset core
+  build_and_test core
 fi
 
 step "everything ($on)"
-cmake --preset dev
-cmake --build --preset dev
-ctest --preset dev
+build_and_test dev
 
 step "everything, under a locale with a decimal comma ($on)"
 LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 ctest --preset dev
 
 if [ "$part" = all ]; then
   step "everything, under AddressSanitizer and UndefinedBehaviorSanitizer"
-  cmake --preset asan
-  cmake --build --preset asan
-  ctest --preset asan
+  build_and_test asan
 
   step "fuzzing the conversions"
-  cmake --preset fuzz
-  cmake --build --preset fuzz --target conversions_fuzz
-  ctest --preset fuzz
+  build_and_test fuzz --target conversions_fuzz
 fi
 
 step "the Debian package ($on)"
