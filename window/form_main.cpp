@@ -126,6 +126,16 @@ Kept Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
         slot);
 }
 
+// The member of FormControls that `slot` names.
+std::string SlotName(const ControlSlot& slot) {
+    for (const HandlerControl& control : HandlerControls()) {
+        if (control.slot == slot) {
+            return control.name;
+        }
+    }
+    return "a control of no name";
+}
+
 [[noreturn]] void RefuseRow(const ControlRow& row, const std::string& problem) {
     throw LayoutError("layout row " + std::string(row.name) + ": " + problem);
 }
@@ -219,9 +229,10 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
         }
         switch (Keep(m_controls, row.slot, widget)) {
         case Kept::OfAnotherKind:
-            RefuseRow(row, "its kind does not match the control the handlers expect there");
+            RefuseRow(row, "it is not of the kind of " + SlotName(row.slot) +
+                               ", the control the handlers expect there");
         case Kept::FilledBefore:
-            RefuseRow(row, "it builds a control of the handlers that an earlier row built");
+            RefuseRow(row, "it builds " + SlotName(row.slot) + ", which an earlier row built");
         case Kept::Kept:
             break;
         }
@@ -351,8 +362,7 @@ void Form_Main::showResult(const QString& kbps) {
 void Form_Main::resultSettled() {
     const auto since = std::chrono::steady_clock::now() - m_lastEvent;
     if (since < kResultPause) {
-        m_resultSettles.start(
-            std::chrono::ceil<std::chrono::milliseconds>(kResultPause - since));
+        m_resultSettles.start(std::chrono::ceil<std::chrono::milliseconds>(kResultPause - since));
         return;
     }
     describeResultTo(QApplication::focusWidget());

@@ -67,34 +67,40 @@ constexpr std::array kRows = {
 };
 // clang-format on
 
+// Whether no two of `controls` name the same member.
+constexpr bool EachOnce(std::span<const HandlerControl> controls) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            if (controls[i].slot == controls[j].slot) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::span<const HandlerControl> HandlerControls() {
+    // Each entry's name is spelt from its member, so that the two cannot differ.
+    // clang-format off
+#define QUORVEL_CONTROL(member) HandlerControl{#member, &FormControls::member}
+    // clang-format on
     static constexpr std::array kControls = {
-        HandlerControl{"File650", &FormControls::File650},
-        HandlerControl{"File700", &FormControls::File700},
-        HandlerControl{"File651", &FormControls::File651},
-        HandlerControl{"File654", &FormControls::File654},
-        HandlerControl{"File702", &FormControls::File702},
-        HandlerControl{"FileOther", &FormControls::FileOther},
-        HandlerControl{"FileSectors", &FormControls::FileSectors},
-        HandlerControl{"FileBytes", &FormControls::FileBytes},
-        HandlerControl{"Audio96", &FormControls::Audio96},
-        HandlerControl{"Audio112", &FormControls::Audio112},
-        HandlerControl{"Audio128", &FormControls::Audio128},
-        HandlerControl{"Audio160", &FormControls::Audio160},
-        HandlerControl{"Audio192", &FormControls::Audio192},
-        HandlerControl{"Audio224", &FormControls::Audio224},
-        HandlerControl{"Audio256", &FormControls::Audio256},
-        HandlerControl{"Audio320", &FormControls::Audio320},
-        HandlerControl{"AudioOther", &FormControls::AudioOther},
-        HandlerControl{"AudioKBPS", &FormControls::AudioKBPS},
-        HandlerControl{"LengthHours", &FormControls::LengthHours},
-        HandlerControl{"LengthMinutes", &FormControls::LengthMinutes},
-        HandlerControl{"LengthSeconds", &FormControls::LengthSeconds},
-        HandlerControl{"VideoBitRate", &FormControls::VideoBitRate},
+        QUORVEL_CONTROL(File650),       QUORVEL_CONTROL(File700),
+        QUORVEL_CONTROL(File651),       QUORVEL_CONTROL(File654),
+        QUORVEL_CONTROL(File702),       QUORVEL_CONTROL(FileOther),
+        QUORVEL_CONTROL(FileSectors),   QUORVEL_CONTROL(FileBytes),
+        QUORVEL_CONTROL(Audio96),       QUORVEL_CONTROL(Audio112),
+        QUORVEL_CONTROL(Audio128),      QUORVEL_CONTROL(Audio160),
+        QUORVEL_CONTROL(Audio192),      QUORVEL_CONTROL(Audio224),
+        QUORVEL_CONTROL(Audio256),      QUORVEL_CONTROL(Audio320),
+        QUORVEL_CONTROL(AudioOther),    QUORVEL_CONTROL(AudioKBPS),
+        QUORVEL_CONTROL(LengthHours),   QUORVEL_CONTROL(LengthMinutes),
+        QUORVEL_CONTROL(LengthSeconds), QUORVEL_CONTROL(VideoBitRate),
     };
-    static_assert(sizeof(FormControls) == kControls.size() * sizeof(void*),
+#undef QUORVEL_CONTROL
+    static_assert(sizeof(FormControls) == kControls.size() * sizeof(void*) && EachOnce(kControls),
                   "every member of FormControls is listed once");
     return kControls;
 }

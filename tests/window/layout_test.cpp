@@ -196,16 +196,16 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
          "row File650:"},
         {"a misspelt container",
          table([&](auto& rows) { at(rows, "File700")->container = "Frame 2"; }), "row File700:"},
-        {"a slot of another kind",
-         table([&](auto& rows) { at(rows, "Label1")->slot = &FormControls::FileOther; }),
-         "row Label1:"},
+        {"a row of another kind than its slot",
+         table([&](auto& rows) { at(rows, "FileOther")->kind = ControlKind::Label; }),
+         "row FileOther: it is not of the kind of FileOther,"},
         {"a second row for a slot", table([&](auto& rows) {
              ControlRow again = *at(rows, "File700");
              again.name = "File700b";
              again.top += 120;
              rows.insert(at(rows, "File651"), again);
          }),
-         "row File700b:"},
+         "row File700b: it builds File700,"},
         {"no result label", without("VideoBitRate"), "no row builds VideoBitRate"},
         {"no first size preset", without("File650"), "no row builds File650"},
         {"no last size preset", without("File702"), "no row builds File702"},
