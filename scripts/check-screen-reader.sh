@@ -99,6 +99,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 /usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
 orca --replace --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
 trap 'kill $program $orca $bus 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true' EXIT
+# Orca tells no sign of being ready: five seconds let it register on the bus
+# and start its speech before the window it must hear of opens.
 sleep 5
 "$PROGRAM" > "$WORK/program.out" 2>&1 & program=$!
 for _ in $(seq 100); do
@@ -106,7 +108,12 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 xdotool windowfocus --sync "$window"
+# Orca speaks the window and its focused box as the window opens; three
+# seconds let that end before the first step's keys.
 sleep 3
+# A step's keys go 400 ms apart, each heard on its own; a burst's 125 ms
+# apart, as fast typing is. After its last key a step is given three seconds,
+# longer than the result's pause and Orca's speech of the box and result.
 while IFS='|' read -r keys said result; do
   read -ra key <<< "$keys"
   delay=400
