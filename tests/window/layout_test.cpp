@@ -181,9 +181,6 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
         return std::find_if(rows.begin(), rows.end(),
                             [name](const ControlRow& r) { return r.name == name; });
     };
-    const auto without = [&](std::string_view name) {
-        return table([&](auto& rows) { rows.erase(at(rows, name)); });
-    };
     const struct {
         const char* fault;
         std::vector<ControlRow> rows;
@@ -206,19 +203,32 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
              rows.insert(at(rows, "File651"), again);
          }),
          "row File700b: it builds File700,"},
-        {"no result label", without("VideoBitRate"), "no row builds VideoBitRate"},
-        {"no first size preset", without("File650"), "no row builds File650"},
-        {"no last size preset", without("File702"), "no row builds File702"},
-        {"no audio box", without("AudioKBPS"), "no row builds AudioKBPS"},
+    };
+    const auto expectRefused = [](const std::vector<ControlRow>& rows, const std::string& refusal) {
+        try {
+            Form_Main form(rows);
+            ADD_FAILURE() << "the window was built";
+        } catch (const LayoutError& error) {
+            EXPECT_THAT(error.what(), testing::HasSubstr(refusal));
+        }
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        try {
-            Form_Main form(c.rows);
-            ADD_FAILURE() << "the window was built";
-        } catch (const LayoutError& error) {
-            EXPECT_THAT(error.what(), testing::HasSubstr(c.refusal));
-        }
+        expectRefused(c.rows, c.refusal);
+    }
+    // Each control of the handlers, its row left out: the window must not be
+    // built with a control missing, and the message names that control.
+    for (const HandlerControl& control : HandlerControls()) {
+        SCOPED_TRACE(control.name);
+        const auto rows = table([&control](auto& all) {
+            const auto built =
+                std::find_if(all.begin(), all.end(),
+                             [&control](const ControlRow& r) { return r.slot == control.slot; });
+            ASSERT_NE(built, all.end());
+            EXPECT_STREQ(built->name, control.name) << "a row named after another control";
+            all.erase(built);
+        });
+        expectRefused(rows, std::string("no row builds ") + control.name + ",");
     }
 }
 
