@@ -11,7 +11,11 @@
 #   final result (Qt 6.4's bridge sends the change without its text, and Orca
 #   says nothing of it).
 # Runs on this machine's Qt, then on the Qt of every other release the
-# project is built for, in that release's root (scripts/release-root.sh).
+# project is built for, in a tree of that release (scripts/in-release.sh).
+# Orca, its speech and the program run in a process namespace of their own
+# (bubblewrap): Orca sees no other Orca of the user's, so it neither stops a
+# screen reader the user relies on nor a walk running beside it, and when the
+# walk ends every process it started ends with it.
 # A developer's check: it needs a screen reader and a session of its own, so
 # the test command does not run it.
 # Usage: scripts/check-screen-reader.sh [--here] [PROGRAM]
@@ -25,8 +29,7 @@ cd "$(dirname "$0")/.."
 
 here=
 [ "${1:-}" = --here ] && { here=1; shift; }
-ensure_packages "${BUILD_PACKAGES[@]}" orca at-spi2-core dbus speech-dispatcher \
-  speech-dispatcher-espeak-ng xvfb xauth xdotool
+ensure_packages "${BUILD_PACKAGES[@]}" "${SCREEN_READER_PACKAGES[@]}"
 build=build${QUORVEL_BUILD_TAG:-}-release
 if [ -z "${1:-}" ]; then
   cmake --preset release >/dev/null
@@ -97,8 +100,7 @@ printf '%s\n' 'AudioOutputMethod "alsa"' 'AddModule "espeak-ng" "sd_espeak-ng" "
 echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 /usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
-orca --replace --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
-trap 'kill $program $orca $bus 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true' EXIT
+orca --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
 # Orca tells no sign of being ready: five seconds let it register on the bus
 # and start its speech before the window it must hear of opens.
 sleep 5
@@ -135,7 +137,8 @@ for _ in $(seq 20); do xdotool key shift; sleep 0.1; done
 sleep 1
 EOF
 start_private_xvfb
-WORK=$work PROGRAM=$program timeout 400 dbus-run-session -- bash "$work/session" 2>/dev/null
+WORK=$work PROGRAM=$program timeout 400 bwrap --dev-bind / / --unshare-pid --proc /proc \
+  --die-with-parent dbus-run-session -- bash "$work/session" 2>/dev/null
 cp "$work/orca.log" "$build/screen-reader-debug.log"
 
 # Orca's log stamps each utterance with the time of day; the marks carry the
@@ -200,7 +203,8 @@ fi
 echo "Orca kept up with the whole walk on Qt ${qt%%+*}"
 
 [ -n "$here" ] && exit 0
-for other in $(other_releases); do
+for other in "${DEBIAN_RELEASES[@]}"; do
+  [ "$other" = "$(debian_release)" ] && continue
   echo
-  scripts/release-root.sh "$other" scripts/check-screen-reader.sh --here
+  scripts/in-release.sh "$other" scripts/check-screen-reader.sh --here
 done

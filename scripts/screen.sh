@@ -6,6 +6,9 @@
 #     (one of SCREEN_PLACES) to read TEXT; fails saying what it read instead
 #     (a reading for each way of preparing the image).
 #   expect_start_up WINDOW: every box shows its start-up value and the result 1103.
+#   try_as_user WINDOW: what a user first does with the window: every box and
+#     1103 at start-up, -95 once 3 is typed over the sectors, 1195 once 700 MB
+#     is chosen by a click right of its caption; fails saying which step failed.
 #   click_at WINDOW POINT: a click at POINT (one of SCREEN_POINTS).
 #   wait_for_words WINDOW WORDS SECONDS: waits for WORDS to be read off WINDOW.
 
@@ -91,6 +94,16 @@ expect_start_up() {
     expect_shown "$window" bytes 2048 && expect_shown "$window" audio 96 &&
     expect_shown "$window" hours 01 && expect_shown "$window" minutes 14 &&
     expect_shown "$window" seconds 00
+}
+
+try_as_user() {
+  local window=$1
+  expect_start_up "$window" || { echo "wrong at start-up" >&2; return 1; }
+  click_at "$window" sectors
+  xdotool key ctrl+a type 3
+  expect_shown "$window" result -95 || { echo "wrong once 3 is typed over the sectors" >&2; return 1; }
+  click_at "$window" file700
+  expect_shown "$window" result 1195 || { echo "wrong once 700 MB is chosen" >&2; return 1; }
 }
 
 click_at() {

@@ -167,23 +167,9 @@ windows_qt_keep_notices() {
 }
 
 # Downloads Debian's source of this release's Qt (VERSION) into the current
-# folder. apt is pointed at a private sources list and lists folder, naming
-# the mirrors this machine takes its release from (the release, its updates
-# and its security suite, where a fixed Qt may be) with the signing keys of
-# their own entries, so that the system's apt configuration stays as it was.
+# folder, from the source lines of this release's apt.
 windows_qt_fetch_source() {
-  local version=$1
-  mkdir -p apt/lists/partial apt/cache apt/parts
-  debian_sources_for deb-src "$(debian_release)" > apt/sources.list
-  if [ ! -s apt/sources.list ]; then
-    echo "no Debian archive of $(debian_release) in this machine's apt" >&2
-    return 1
-  fi
-  local private=(-o Dir::Etc::SourceList="$PWD/apt/sources.list"
-    -o Dir::Etc::SourceParts="$PWD/apt/parts" -o Dir::State::Lists="$PWD/apt/lists"
-    -o Dir::Cache="$PWD/apt/cache" -o APT::Sandbox::User="$(id -un)")
-  apt-get "${private[@]}" update -q >/dev/null
-  apt-get "${private[@]}" source --download-only -q "qt6-base=$version"
+  apt-get source --download-only -q "qt6-base=$1"
 }
 
 # The folder is named by the full Debian version of the source, its revision

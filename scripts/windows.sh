@@ -6,15 +6,15 @@
 # Results: build-windows/quorvel-*-windows-x64.zip and .exe.
 # The Windows program is built from the Qt of one Debian release, with that
 # release's MinGW-w64 and Wine: on a machine of another release, all of this
-# runs in that release's root (scripts/release-root.sh), with the same cache.
+# runs in a tree of that release (scripts/in-release.sh), with the same cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 if [ "$(debian_release)" != "$WINDOWS_RELEASE" ]; then
-  exec scripts/release-root.sh "$WINDOWS_RELEASE" scripts/windows.sh "$@"
+  exec scripts/in-release.sh "$WINDOWS_RELEASE" scripts/windows.sh "$@"
 fi
 . scripts/windows-libs.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" locales
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${SCREEN_PACKAGES[@]}" locales
 ensure_german_locale
 
 step "Qt for Windows"

@@ -27,9 +27,7 @@ else()
         share/applications/${APP_ID}.desktop
         share/metainfo/${APP_ID}.metainfo.xml
         share/icons/hicolor/scalable/apps/${APP_ID}.svg
-        share/doc/quorvel/copyright
-        share/doc/quorvel/changelog.Debian.gz
-        share/man/man1/quorvel.1.gz)
+        share/man/man1/quorvel.1)
     foreach(size 16 24 32 48 64 128 256)
         list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
     endforeach()
