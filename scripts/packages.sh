@@ -63,10 +63,11 @@ BUILD_PACKAGES=(
 # What the tests need besides: Qt's private headers (to switch on accessibility
 # events where no screen reader listens); a locale with a decimal comma;
 # MinGW's windres for the Windows resources; the desktop-file and AppStream
-# validators.
+# validators; a private X server and xdotool, for the window on a real X
+# server handed the keyboard by another client.
 TEST_PACKAGES=(
   qt6-base-private-dev locales
-  binutils-mingw-w64-x86-64 desktop-file-utils appstream
+  binutils-mingw-w64-x86-64 desktop-file-utils appstream xvfb xauth xdotool
 )
 
 # What the runs under the sanitizers and the fuzzing need: clang with its
