@@ -89,7 +89,7 @@ TEST_P(KeyboardAfterAMessageTest, TheBoxIsLeftWithTheLastCountThatCouldBeUsed) {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
     // State: the window handed the keyboard, as a desktop does when it opens;
     // "1e400" typed through the X server in front of 400 in the sectors box,
-    // its message up and holding the keyboard.
+    // and its message up, holding the keyboard.
     form->errorReport().setDialogsShown(true);
     Xdotool({"windowfocus", "--sync", QString::number(form->winId())});
     TextBox* sectors = Box("FileSectors");
@@ -99,6 +99,10 @@ TEST_P(KeyboardAfterAMessageTest, TheBoxIsLeftWithTheLastCountThatCouldBeUsed) {
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
     auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(message, nullptr);
+    // Handed the keyboard as a desktop hands it to a window that opens: with no
+    // window manager and the machine loaded, the keyboard was seen to stay with
+    // the window now and then, though the message had asked for it.
+    Xdotool({"windowfocus", "--sync", QString::number(message->winId())});
     ASSERT_TRUE(QTest::qWaitForWindowActive(message));
 
     // Action: the message closed, the window handed the keyboard from outside
