@@ -49,6 +49,11 @@ inline constexpr std::int32_t kLargestHours = 23;
 inline constexpr std::int32_t kLargestMinutes = 59;
 inline constexpr std::int32_t kLargestSeconds = 59;
 inline constexpr double kBytesPerKilobit = 128;
+// The largest result the calculator shows once the events of a keystroke have
+// run: the largest typed size spread over one second, with no audio. It is the
+// widest, so the result label must hold it.
+inline constexpr std::int32_t kLargestVideoKbps = 16777184;
+static_assert(kLargestVideoKbps == kLargestSectorCount * kLargestBytesPerSector / kBytesPerKilobit);
 
 // The presets the window offers, in the order it lists them; each option's Click
 // handler takes its value from here.

@@ -9,15 +9,11 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QLabel>
 #include <QRadioButton>
 #include <QRect>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
-
-#include "calc_state.h"
-#include "conversions.h"
 
 namespace quorvel {
 namespace {
@@ -232,26 +228,11 @@ QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment 
     return fitted;
 }
 
-namespace {
-
-// The widest result the window shows once the events of a keystroke have run:
-// the largest size spread over one second, with no audio.
-QString WidestResult() {
-    return QString::fromStdString(
-        LongToText(ToLong(kLargestSectorCount * kLargestBytesPerSector / kBytesPerKilobit)));
-}
-
-} // namespace
-
-void FitCaption(QWidget* control, const ControlRow& row, Qt::Alignment alignment,
-                std::span<const ControlRow> layout) {
+void FitCaption(QWidget* control, const ControlRow& row, const QString& caption,
+                Qt::Alignment alignment, std::span<const ControlRow> layout) {
     if (DrawnToTheLayoutsWidths(control->font())) {
         return;
     }
-    // The label the handlers write shows results, of which the widest must fit.
-    const QString caption = std::holds_alternative<QLabel * FormControls::*>(row.slot)
-                                ? WidestResult()
-                                : QString::fromUtf8(row.text);
     QSize room = control->contentsRect().size();
     if (auto* option = qobject_cast<QRadioButton*>(control)) {
         QStyleOptionButton style;

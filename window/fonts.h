@@ -6,9 +6,9 @@
 #include <QSize>
 #include <QString>
 
-class QWidget;
-
 #include "layout_table.h"
+
+class QWidget;
 
 namespace quorvel {
 
@@ -42,12 +42,11 @@ QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment 
               bool wholeAdvance = false);
 
 // Where the face of `control`, built from `row` of `layout`, is not one of the
-// layout's widths, makes its font just small enough for its caption, drawn
-// with `alignment`, to show whole in the room the layout gives it: the
-// control's rectangle; an option's less its indicator; for a label sized to
-// its text, up to the next control on its row or the window's right margin.
-// The label the handlers write results into must hold the widest result.
-void FitCaption(QWidget* control, const ControlRow& row, Qt::Alignment alignment,
-                std::span<const ControlRow> layout);
+// layout's widths, makes its font just small enough for `caption`, drawn with
+// `alignment`, to show whole in the room the layout gives it: the control's
+// rectangle; an option's less its indicator; for a label sized to its text,
+// up to the next control on its row or where the content ends.
+void FitCaption(QWidget* control, const ControlRow& row, const QString& caption,
+                Qt::Alignment alignment, std::span<const ControlRow> layout);
 
 } // namespace quorvel

@@ -1,12 +1,12 @@
 #include "form_main.h"
 
+#include <array>
 #include <exception>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
-#include <QAccessible>
-#include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QImage>
@@ -16,10 +16,12 @@
 
 #include "calc_state.h"
 #include "controls.h"
+#include "conversions.h"
 #include "error_report.h"
 #include "errors.h"
 #include "fonts.h"
 #include "quorvel_icon_pixels.h"
+#include "result_announcer.h"
 #include "text_colours.h"
 
 namespace quorvel {
@@ -75,8 +77,10 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
         option->setChecked(row.selected);
         return option;
     }
-    case ControlKind::Line:
-        return new Line(QColor(row.colour.red, row.colour.green, row.colour.blue), parent);
+    case ControlKind::Line: {
+        const Rgb colour = row.colour.value_or(Rgb{});
+        return new Line(QColor(colour.red, colour.green, colour.blue), parent);
+    }
     }
     return nullptr;
 }
@@ -92,52 +96,46 @@ void Place(QWidget* control, const ControlRow& row) {
                          TwipsToPixels(row.height));
 }
 
-// The control a slot of `controls` holds; none for a row that fills no slot.
-QObject* FilledBy(const FormControls& controls, const ControlSlot& slot) {
-    return std::visit(
-        [&controls](auto member) -> QObject* {
-            if constexpr (std::is_same_v<decltype(member), std::monostate>) {
-                return nullptr;
-            } else {
-                return controls.*member;
-            }
-        },
-        slot);
-}
+// The boxes of FormControls that the core names, in the order of its Box enum,
+// so that a rewrite it reports reaches the box it means.
+constexpr std::array<std::pair<Box, TextBox * FormControls::*>, 6> kRewrittenBoxes = {{
+    {Box::FileSectors, &FormControls::FileSectors},
+    {Box::FileBytes, &FormControls::FileBytes},
+    {Box::AudioKBPS, &FormControls::AudioKBPS},
+    {Box::LengthHours, &FormControls::LengthHours},
+    {Box::LengthMinutes, &FormControls::LengthMinutes},
+    {Box::LengthSeconds, &FormControls::LengthSeconds},
+}};
 
-enum class Kept { Kept, OfAnotherKind, FilledBefore };
-
-// Stores a built control where the handlers find it, typed as its row says.
-Kept Keep(FormControls& controls, const ControlSlot& slot, QWidget* widget) {
-    if (FilledBy(controls, slot)) {
-        return Kept::FilledBefore;
-    }
-    return std::visit(
-        [&controls, widget](auto member) {
-            if constexpr (std::is_same_v<decltype(member), std::monostate>) {
-                return Kept::Kept;
-            } else {
-                using Control =
-                    std::remove_pointer_t<std::remove_reference_t<decltype(controls.*member)>>;
-                controls.*member = qobject_cast<Control*>(widget);
-                return controls.*member ? Kept::Kept : Kept::OfAnotherKind;
-            }
-        },
-        slot);
-}
-
-// The member of FormControls that `slot` names.
-std::string SlotName(const ControlSlot& slot) {
-    for (const HandlerControl& control : HandlerControls()) {
-        if (control.slot == slot) {
-            return control.name;
+constexpr bool InTheCoresOrder() {
+    for (std::size_t i = 0; i < kRewrittenBoxes.size(); ++i) {
+        if (kRewrittenBoxes[i].first != static_cast<Box>(i)) {
+            return false;
         }
     }
-    return "a control of no name";
+    return kRewrittenBoxes.size() == static_cast<std::size_t>(Box::LengthSeconds) + 1;
 }
+static_assert(InTheCoresOrder(), "every box of the core, in the order of its Box enum");
 
 [[noreturn]] void RefuseRow(const ControlRow& row, const std::string& problem) {
     throw LayoutError("layout row " + std::string(row.name) + ": " + problem);
+}
+
+// The control of the handlers named `name` among `controls`, of the kind they
+// expect; a table without it, or with one of another kind, is refused.
+template <typename Control>
+Control* Find(const QHash<QString, QWidget*>& controls, const char* name) {
+    QWidget* widget = controls.value(QString::fromLatin1(name));
+    if (!widget) {
+        throw LayoutError("layout: no row builds " + std::string(name) +
+                          ", a control the handlers need");
+    }
+    auto* control = qobject_cast<Control*>(widget);
+    if (!control) {
+        throw LayoutError("layout row " + std::string(name) + ": it is not of the kind of " + name +
+                          ", the control the handlers expect there");
+    }
+    return control;
 }
 
 } // namespace
@@ -151,46 +149,28 @@ Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWid
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 
     m_errors = new ErrorReport(this);
+    connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
+    const std::vector<QWidget*> built = createAndPlace(layout);
+    styleAndFit(layout, built);
+    setTabOrderAndAccessibility(layout, built);
+    bindControls(layout, built);
+    m_announcer = std::make_unique<ResultAnnouncer>(this, m_controls.VideoBitRate, *m_errors);
     m_rewrite = [this](Box box, const std::string& text) {
-        TextBox* const boxes[] = {m_controls.FileSectors,   m_controls.FileBytes,
-                                  m_controls.AudioKBPS,     m_controls.LengthHours,
-                                  m_controls.LengthMinutes, m_controls.LengthSeconds};
-        write(boxes[static_cast<int>(box)], text);
+        write(m_controls.*kRewrittenBoxes[static_cast<std::size_t>(box)].second, text);
     };
     m_display = [this](const std::string& text) { showResult(QString::fromStdString(text)); };
-    buildControls(layout);
-    colourFixedText();
-    connectEvents();
-    // A screen reader that speaks only the control with the focus hears the
-    // result through that control's description.
-    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
-                           [this](QWidget*, QWidget* now) { describeResultTo(now); });
-    connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
-    m_resultSettles.setSingleShot(true);
-    connect(&m_resultSettles, &QTimer::timeout, this, &Form_Main::resultSettled);
-    // A message that a number could not be used is read out in place of the
-    // result it leaves, and the box it returns the focus to describes that.
-    connect(m_errors, &ErrorReport::reported, this, [this] {
-        m_resultSettles.stop();
-        m_toldResult = m_spokenResult;
-    });
     handleEvent(this, [this] { Form_Load(); });
-    // The window opens with its start-up result, which its first reading tells.
-    m_resultSettles.stop();
-    m_toldResult = m_spokenResult;
 }
 
-Form_Main::~Form_Main() {
-    // The controls going away move the focus; this window must not hear of it
-    // once it is only partly there.
-    disconnect(m_focusWatch);
-}
+// The announcer goes first, while the controls whose focus it follows are whole.
+Form_Main::~Form_Main() = default;
 
-// A wrong table is refused here, in every build, rather than leaving a control
-// out of the window or a handler without its control.
-void Form_Main::buildControls(std::span<const ControlRow> layout) {
+// Every control of the table, in its container, at its place. A row placed in
+// a frame that no earlier row builds is refused, in every build, rather than
+// leaving a control out of the window.
+std::vector<QWidget*> Form_Main::createAndPlace(std::span<const ControlRow> layout) {
     QHash<QString, QWidget*> frames;
-    QList<QWidget*> tabOrder;
+    std::vector<QWidget*> built;
     for (const ControlRow& row : layout) {
         QWidget* container = this;
         if (row.container) {
@@ -205,20 +185,49 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
         if (row.kind == ControlKind::Frame) {
             frames.insert(widget->objectName(), widget);
         }
+        Place(widget, row);
+        built.push_back(widget);
+    }
+    return built;
+}
+
+// Each control's font and colour; a caption drawn in a face wider than the
+// layout's made just small enough to show whole, the result label's for the
+// widest result.
+void Form_Main::styleAndFit(std::span<const ControlRow> layout,
+                            const std::vector<QWidget*>& built) {
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const ControlRow& row = layout[i];
+        QWidget* widget = built[i];
         if (row.font.family) {
             widget->setFont(MakeFont(row.font));
         }
-        if (row.colour.red >= 0 && row.kind != ControlKind::Line) {
+        if (row.colour && row.kind != ControlKind::Line) {
             m_fixedColours.push_back(
-                {widget, QColor(row.colour.red, row.colour.green, row.colour.blue)});
+                {widget, QColor(row.colour->red, row.colour->green, row.colour->blue)});
         }
-        Place(widget, row);
         if (row.kind == ControlKind::Label || row.kind == ControlKind::OptionButton) {
-            FitCaption(widget, row, ToQt(row.alignment), layout);
+            const QString caption = row.name == kResultLabel
+                                        ? QString::fromStdString(LongToText(kLargestVideoKbps))
+                                        : QString::fromUtf8(row.text);
+            FitCaption(widget, row, caption, ToQt(row.alignment), layout);
         }
         if (row.sizedToText) {
             widget->adjustSize();
         }
+    }
+    colourFixedText();
+}
+
+// Tab goes through the boxes and options in the table's order; the other
+// controls take no focus. Boxes speak what they are, the result label what its
+// number is.
+void Form_Main::setTabOrderAndAccessibility(std::span<const ControlRow> layout,
+                                            const std::vector<QWidget*>& built) {
+    QList<QWidget*> tabOrder;
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const ControlRow& row = layout[i];
+        QWidget* widget = built[i];
         if (row.kind == ControlKind::TextBox || row.kind == ControlKind::OptionButton) {
             tabOrder.append(widget);
         } else {
@@ -227,88 +236,108 @@ void Form_Main::buildControls(std::span<const ControlRow> layout) {
         if (row.spokenName) {
             widget->setAccessibleName(QString::fromUtf8(row.spokenName));
         }
-        switch (Keep(m_controls, row.slot, widget)) {
-        case Kept::OfAnotherKind:
-            RefuseRow(row, "it is not of the kind of " + SlotName(row.slot) +
-                               ", the control the handlers expect there");
-        case Kept::FilledBefore:
-            RefuseRow(row, "it builds " + SlotName(row.slot) + ", which an earlier row built");
-        case Kept::Kept:
-            break;
-        }
-        if (row.readsFrom) {
-            m_readsFrom.insert(widget, row.readsFrom);
-        }
-    }
-    for (const HandlerControl& control : HandlerControls()) {
-        if (!FilledBy(m_controls, control.slot)) {
-            throw LayoutError("layout: no row builds " + std::string(control.name) +
-                              ", a control the handlers need");
+        if (row.name == kResultLabel) {
+            widget->setAccessibleDescription(tr("Recommended video bitrate in kbps"));
         }
     }
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
-    m_controls.VideoBitRate->setAccessibleDescription(tr("Recommended video bitrate in kbps"));
 }
 
-void Form_Main::connectEvents() {
+// The controls of the handlers found by their rows' names, and every event the
+// handlers hear tied to its handler. A table that names two rows alike, that
+// has no row for a control of the handlers or builds it of another kind, is
+// refused, in every build, rather than leaving a handler without its control.
+void Form_Main::bindControls(std::span<const ControlRow> layout,
+                             const std::vector<QWidget*>& built) {
+    QHash<QString, QWidget*> byName;
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const QString name = QString::fromLatin1(layout[i].name);
+        if (byName.contains(name)) {
+            RefuseRow(layout[i], "an earlier row has the same name");
+        }
+        byName.insert(name, built[i]);
+    }
+    for (const FormControl& control : FormControlList()) {
+        std::visit(
+            [&](auto member) {
+                using Control =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(m_controls.*member)>>;
+                m_controls.*member = Find<Control>(byName, control.name);
+            },
+            control.member);
+    }
+    connectEvents(byName);
+}
+
+// Which handler runs on which event of which control, by the control's name.
+void Form_Main::connectEvents(const QHash<QString, QWidget*>& controls) {
     using Handler = void (Form_Main::*)();
-    const auto run = [this](QWidget* source, Handler handler) {
-        return [this, source, handler] {
-            handleEvent(source, [this, handler] { (this->*handler)(); });
+    enum class Event { Click, Change, LostFocus };
+    struct Binding {
+        const char* control;
+        Event event;
+        Handler handler;
+        // The box whose number the handler reads, which a message about it names.
+        const char* reads = nullptr;
+    };
+    static constexpr Binding kBindings[] = {
+        {"File650", Event::Click, &Form_Main::File650_Click},
+        {"File700", Event::Click, &Form_Main::File700_Click},
+        {"File651", Event::Click, &Form_Main::File651_Click},
+        {"File654", Event::Click, &Form_Main::File654_Click},
+        {"File702", Event::Click, &Form_Main::File702_Click},
+        {"FileOther", Event::Click, &Form_Main::FileOther_Click},
+        {"FileSectors", Event::Change, &Form_Main::FileSectors_Change},
+        {"FileSectors", Event::LostFocus, &Form_Main::FileSectors_LostFocus},
+        {"FileBytes", Event::Change, &Form_Main::FileBytes_Change},
+        {"FileBytes", Event::LostFocus, &Form_Main::FileBytes_LostFocus},
+        {"Audio96", Event::Click, &Form_Main::Audio96_Click},
+        {"Audio112", Event::Click, &Form_Main::Audio112_Click},
+        {"Audio128", Event::Click, &Form_Main::Audio128_Click},
+        {"Audio160", Event::Click, &Form_Main::Audio160_Click},
+        {"Audio192", Event::Click, &Form_Main::Audio192_Click},
+        {"Audio224", Event::Click, &Form_Main::Audio224_Click},
+        {"Audio256", Event::Click, &Form_Main::Audio256_Click},
+        {"Audio320", Event::Click, &Form_Main::Audio320_Click},
+        {"AudioOther", Event::Click, &Form_Main::AudioOther_Click, "AudioKBPS"},
+        {"AudioKBPS", Event::Change, &Form_Main::AudioKBPS_Change},
+        {"AudioKBPS", Event::LostFocus, &Form_Main::AudioKBPS_LostFocus},
+        {"LengthHours", Event::Change, &Form_Main::LengthHours_Change},
+        {"LengthHours", Event::LostFocus, &Form_Main::LengthHours_LostFocus},
+        {"LengthMinutes", Event::Change, &Form_Main::LengthMinutes_Change},
+        {"LengthMinutes", Event::LostFocus, &Form_Main::LengthMinutes_LostFocus},
+        {"LengthSeconds", Event::Change, &Form_Main::LengthSeconds_Change},
+        {"LengthSeconds", Event::LostFocus, &Form_Main::LengthSeconds_LostFocus},
+    };
+    for (const Binding& binding : kBindings) {
+        const auto run = [this, handler = binding.handler](QWidget* source) {
+            return [this, source, handler] {
+                handleEvent(source, [this, handler] { (this->*handler)(); });
+            };
         };
-    };
-    const auto onClick = [this, &run](OptionButton* option, Handler handler) {
-        connect(option, &OptionButton::Click, this, run(option, handler));
-    };
-    const auto onChange = [this, &run](TextBox* box, Handler change, Handler lostFocus) {
-        connect(box, &TextBox::Change, this, run(box, change));
-        connect(box, &TextBox::LostFocus, this, run(box, lostFocus));
-    };
-    const FormControls& c = m_controls;
-    onClick(c.File650, &Form_Main::File650_Click);
-    onClick(c.File700, &Form_Main::File700_Click);
-    onClick(c.File651, &Form_Main::File651_Click);
-    onClick(c.File654, &Form_Main::File654_Click);
-    onClick(c.File702, &Form_Main::File702_Click);
-    onClick(c.FileOther, &Form_Main::FileOther_Click);
-    onChange(c.FileSectors, &Form_Main::FileSectors_Change, &Form_Main::FileSectors_LostFocus);
-    onChange(c.FileBytes, &Form_Main::FileBytes_Change, &Form_Main::FileBytes_LostFocus);
-    onClick(c.Audio96, &Form_Main::Audio96_Click);
-    onClick(c.Audio112, &Form_Main::Audio112_Click);
-    onClick(c.Audio128, &Form_Main::Audio128_Click);
-    onClick(c.Audio160, &Form_Main::Audio160_Click);
-    onClick(c.Audio192, &Form_Main::Audio192_Click);
-    onClick(c.Audio224, &Form_Main::Audio224_Click);
-    onClick(c.Audio256, &Form_Main::Audio256_Click);
-    onClick(c.Audio320, &Form_Main::Audio320_Click);
-    onClick(c.AudioOther, &Form_Main::AudioOther_Click);
-    onChange(c.AudioKBPS, &Form_Main::AudioKBPS_Change, &Form_Main::AudioKBPS_LostFocus);
-    onChange(c.LengthHours, &Form_Main::LengthHours_Change, &Form_Main::LengthHours_LostFocus);
-    onChange(c.LengthMinutes, &Form_Main::LengthMinutes_Change,
-             &Form_Main::LengthMinutes_LostFocus);
-    onChange(c.LengthSeconds, &Form_Main::LengthSeconds_Change,
-             &Form_Main::LengthSeconds_LostFocus);
+        if (binding.event == Event::Click) {
+            auto* option = Find<OptionButton>(controls, binding.control);
+            connect(option, &OptionButton::Click, this, run(option));
+            if (binding.reads) {
+                m_readsFrom.insert(option, Find<TextBox>(controls, binding.reads));
+            }
+        } else {
+            auto* box = Find<TextBox>(controls, binding.control);
+            connect(box, binding.event == Event::Change ? &TextBox::Change : &TextBox::LostFocus,
+                    this, run(box));
+        }
+    }
 }
 
 void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handler) {
-    // Every event of the user's puts off a pending word on the result, so that
-    // a burst of keystrokes is followed by one, on its final result. Only the
-    // time is noted: the timer, a call into the system each time it is set,
-    // is set once a pause and looks at the time when it runs out.
-    if (m_resultSettles.isActive()) {
-        m_lastEvent = std::chrono::steady_clock::now();
-    }
     // Qt cannot carry an exception through its event delivery: the handler ends
     // here and the user is told once the event chain has unwound.
     try {
         handler();
     } catch (const CalcError& error) {
-        const TextBox* box = qobject_cast<const TextBox*>(source);
-        if (const auto readsFrom = m_readsFrom.value(source)) {
-            box = m_controls.*readsFrom;
-        }
+        const TextBox* box = m_readsFrom.value(source, qobject_cast<const TextBox*>(source));
         m_errors->add(box ? DescribeFailure(box->accessibleName(), box->text(),
                                             QString::fromUtf8(error.what()))
                           : DescribeFailure(QString::fromUtf8(error.what())));
@@ -337,54 +366,7 @@ void Form_Main::colourFixedText() {
 
 void Form_Main::showResult(const QString& kbps) {
     m_controls.VideoBitRate->setText(kbps);
-    // The label alone would say only the number: say what it is. Setting the
-    // name announces the change, so it is set only when what is said changes.
-    const QString spoken = tr("Recommended video bitrate: %1 kbps").arg(kbps);
-    if (spoken == m_spokenResult) {
-        return;
-    }
-    m_spokenResult = spoken;
-    m_controls.VideoBitRate->setAccessibleName(spoken);
-    m_lastEvent = std::chrono::steady_clock::now();
-    if (!m_resultSettles.isActive()) {
-        m_resultSettles.start(kResultPause);
-    }
-    // A screen reader speaks a focused box's new description over the echo of
-    // the keys being typed, each one cutting off the last: the box being typed
-    // in describes the result once typing pauses. Any other control (an option
-    // chosen by click or arrow key) describes it at once, as the focus arrives.
-    QWidget* focused = QApplication::focusWidget();
-    if (!qobject_cast<TextBox*>(focused)) {
-        describeResultTo(focused);
-    }
-}
-
-void Form_Main::resultSettled() {
-    const auto since = std::chrono::steady_clock::now() - m_lastEvent;
-    if (since < kResultPause) {
-        m_resultSettles.start(std::chrono::ceil<std::chrono::milliseconds>(kResultPause - since));
-        return;
-    }
-    describeResultTo(QApplication::focusWidget());
-#if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Windows screen readers do not read a description that changes under the
-    // focus, but they speak an announcement (a UI Automation notification).
-    // Elsewhere the description's change is spoken, and an announcement too
-    // would say the result twice.
-    if (m_spokenResult != m_toldResult) {
-        QAccessibleAnnouncementEvent announcement(m_controls.VideoBitRate, m_spokenResult);
-        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
-        QAccessible::updateAccessibility(&announcement);
-    }
-#endif
-    m_toldResult = m_spokenResult;
-}
-
-void Form_Main::describeResultTo(QWidget* control) {
-    if (control && control->window() == this &&
-        control->accessibleDescription() != m_spokenResult) {
-        control->setAccessibleDescription(m_spokenResult);
-    }
+    m_announcer->resultShown(kbps);
 }
 
 void Form_Main::write(TextBox* box, const std::string& text) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,13 +10,11 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include "calc_state.h"
+#include "form_controls.h"
 #include "layout_table.h"
-
-class QLabel;
 
 // The calculator's one window. It builds its controls from the layout table,
 // owns the CalcState, and ties each control event to one handler, named after
@@ -32,22 +30,14 @@ class QLabel;
 namespace quorvel {
 
 class ErrorReport;
+class ResultAnnouncer;
 
 class Form_Main : public QWidget {
     Q_OBJECT
 public:
-    // How long a new result stands, with no further keystroke or click, before
-    // the focused box describes it and, on Windows, it is announced: longer
-    // than the gap between the keys of a burst of typing (an eighth to a third
-    // of a second), and short enough for the result of one keystroke to be
-    // heard within a second, after the screen reader's echo of the key.
-    static constexpr std::chrono::milliseconds kResultPause{500};
-
     explicit Form_Main(QWidget* parent = nullptr);
-    // The window built from `layout` instead of its own table. A table that
-    // cannot be built throws LayoutError: a row placed in no earlier frame, of
-    // another kind than its slot, or filling a slot an earlier row filled; or a
-    // control of the handlers that no row builds.
+    // The window built from `layout` instead of its own table; one that cannot
+    // be built throws LayoutError.
     explicit Form_Main(std::span<const ControlRow> layout, QWidget* parent = nullptr);
     ~Form_Main() override;
 
@@ -63,12 +53,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildControls(std::span<const ControlRow> layout);
-    void connectEvents();
+    // Building the window, one step each, in this order.
+    std::vector<QWidget*> createAndPlace(std::span<const ControlRow> layout);
+    void styleAndFit(std::span<const ControlRow> layout, const std::vector<QWidget*>& built);
+    void setTabOrderAndAccessibility(std::span<const ControlRow> layout,
+                                     const std::vector<QWidget*>& built);
+    void bindControls(std::span<const ControlRow> layout, const std::vector<QWidget*>& built);
+    void connectEvents(const QHash<QString, QWidget*>& controls);
 
     void showResult(const QString& kbps);
-    void resultSettled();
-    void describeResultTo(QWidget* control);
     void colourFixedText();
     void write(TextBox* box, const std::string& text);
     static std::string textOf(const TextBox* box);
@@ -109,22 +102,14 @@ private:
     ErrorReport* m_errors = nullptr;
     FormControls m_controls;
     // The box whose number an option's Click reads, for the error message.
-    QHash<const QWidget*, TextBox * FormControls::*> m_readsFrom;
+    QHash<const QWidget*, const TextBox*> m_readsFrom;
     // The labels drawn in a colour of their own, with the colour they were designed in.
     struct FixedColour {
         QWidget* label;
         QColor designed;
     };
     std::vector<FixedColour> m_fixedColours;
-    QMetaObject::Connection m_focusWatch;
-    // What a screen reader is told the result is, and the last result it was
-    // given word of, by the window opening, an announcement or a message.
-    QString m_spokenResult;
-    QString m_toldResult;
-    // Runs out once a new result has stood for the pause with no further event,
-    // the last of which came at m_lastEvent.
-    QTimer m_resultSettles;
-    std::chrono::steady_clock::time_point m_lastEvent;
+    std::unique_ptr<ResultAnnouncer> m_announcer;
 
     RewriteBox m_rewrite;
     ResultDisplay m_display;

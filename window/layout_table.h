@@ -1,10 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <stdexcept>
-#include <variant>
-
-class QLabel;
+#include <string_view>
 
 // What the main window shows, one row per control, in the order the controls are
 // created; the options and boxes among them are also in tab order. Positions and
@@ -12,9 +11,6 @@ class QLabel;
 // corner of the container: the window's client area, or the outer corner of the
 // frame that holds the control.
 namespace quorvel {
-
-class OptionButton;
-class TextBox;
 
 enum class ControlKind { Label, TextBox, Frame, OptionButton, Line };
 enum class Alignment { Left, Right, Centre };
@@ -28,51 +24,11 @@ struct FontFace {
 };
 
 struct Rgb {
-    int red = -1; // -1: the platform's text colour
+    int red = 0;
     int green = 0;
     int blue = 0;
+    bool operator==(const Rgb&) const = default;
 };
-
-// The controls the handlers read, write and listen to, as building the window
-// hands them back.
-struct FormControls {
-    OptionButton* File650 = nullptr;
-    OptionButton* File700 = nullptr;
-    OptionButton* File651 = nullptr;
-    OptionButton* File654 = nullptr;
-    OptionButton* File702 = nullptr;
-    OptionButton* FileOther = nullptr;
-    TextBox* FileSectors = nullptr;
-    TextBox* FileBytes = nullptr;
-    OptionButton* Audio96 = nullptr;
-    OptionButton* Audio112 = nullptr;
-    OptionButton* Audio128 = nullptr;
-    OptionButton* Audio160 = nullptr;
-    OptionButton* Audio192 = nullptr;
-    OptionButton* Audio224 = nullptr;
-    OptionButton* Audio256 = nullptr;
-    OptionButton* Audio320 = nullptr;
-    OptionButton* AudioOther = nullptr;
-    TextBox* AudioKBPS = nullptr;
-    TextBox* LengthHours = nullptr;
-    TextBox* LengthMinutes = nullptr;
-    TextBox* LengthSeconds = nullptr;
-    QLabel* VideoBitRate = nullptr;
-};
-
-// Where building the window stores a control of the row's kind; none for the
-// controls nothing reads.
-using ControlSlot = std::variant<std::monostate, OptionButton * FormControls::*,
-                                 TextBox * FormControls::*, QLabel * FormControls::*>;
-
-// A control the handlers need, by its member's name in FormControls.
-struct HandlerControl {
-    const char* name;
-    ControlSlot slot;
-};
-
-// Every member of FormControls, each of which one row of a table must fill.
-std::span<const HandlerControl> HandlerControls();
 
 struct ControlRow {
     const char* name;
@@ -82,25 +38,25 @@ struct ControlRow {
     // A Line runs from (left, top) to (left + width, top + height).
     int left, top, width, height;
     FontFace font;
-    Rgb colour;
+    std::optional<Rgb> colour; // none: the platform's text colour
     Alignment alignment;
     int maxLength; // characters the user may enter in a TextBox; 0 for no limit
     bool sizedToText;
     bool selected; // an OptionButton selected as the window is built
-    ControlSlot slot;
     // What a screen reader calls a box (its text is its value), and what a
     // message about a number in it calls it; nullptr where the caption says it.
     const char* spokenName;
-    // The box whose number an option's Click reads; none for other controls.
-    TextBox* FormControls::*readsFrom;
 };
 
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 6135;
 inline constexpr int kClientHeightTwips = 5625;
 inline constexpr const char* kWindowCaption = "Quorvel V1.01";
-// The window's right margin, as wide as its left one.
-inline constexpr int kRightMarginTwips = kClientWidthTwips - 120;
+// Where the window's content ends on the right: its right margin is as wide as
+// its left one.
+inline constexpr int kContentRightTwips = kClientWidthTwips - 120;
+// The label the handlers write each result into, by its row's name.
+inline constexpr std::string_view kResultLabel = "VideoBitRate";
 
 // Logical pixels for a length in twips, to the nearest pixel.
 constexpr int TwipsToPixels(int twips) {
@@ -110,13 +66,13 @@ constexpr int TwipsToPixels(int twips) {
 std::span<const ControlRow> LayoutTable();
 
 // How far right the label of `row`, sized to its text, may reach: the next
-// control of `layout` on its row, or else the window's right margin; in twips.
+// control of `layout` on its row, or else where the content ends; in twips.
 int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row);
 
 // A table the window cannot be built from: a row placed in a frame that no
-// earlier row builds, a control of another kind than the handlers expect in
-// its slot, or a slot that a second row fills again (the message names the
-// row); or a control of the handlers that no row builds (it names the slot).
+// earlier row builds, a second row of one name, or a control of the handlers
+// of another kind than they expect (the message names the row); or a control
+// of the handlers that no row builds (the message names it).
 class LayoutError : public std::logic_error {
 public:
     using std::logic_error::logic_error;

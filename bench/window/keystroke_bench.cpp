@@ -51,7 +51,7 @@ BENCHMARK(BM_SectorsKeystroke);
 // A size preset chosen: Click, preset, result.
 void BM_SizePresetClick(benchmark::State& state) {
     Form_Main form;
-    OptionButton* options[] = {form.controls().File700, form.controls().File650};
+    OptionButton* options[] = {form.findChild<OptionButton*>("File700"), form.controls().File650};
     int i = 0;
     for (auto _ : state) {
         options[i ^= 1]->select();
@@ -63,7 +63,7 @@ BENCHMARK(BM_SizePresetClick);
 void BM_SizePresetMouseClick(benchmark::State& state) {
     Form_Main form;
     form.show();
-    OptionButton* options[] = {form.controls().File700, form.controls().File650};
+    OptionButton* options[] = {form.findChild<OptionButton*>("File700"), form.controls().File650};
     int i = 0;
     for (auto _ : state) {
         OptionButton* option = options[i ^= 1];

@@ -7,6 +7,7 @@
 #include "accessibility_events.h"
 #include "form_fixture.h"
 #include "qt_printers.h"
+#include "result_announcer.h"
 #include "user_actions.h"
 
 namespace quorvel::test {
@@ -202,7 +203,7 @@ TEST_F(AccessibilityTest, EachNewResultIsAnnouncedOnceAndAnUnchangedOneNotAtAll)
 }
 
 // Long enough for a new result to have stood for the pause with no event.
-constexpr int kPastThePause = Form_Main::kResultPause.count() * 2;
+constexpr int kPastThePause = ResultAnnouncer::kPause.count() * 2;
 
 // Types `digits` at a quick typist's pace, well inside the pause between keys.
 void TypeQuickly(QWidget* box, const char* digits) {

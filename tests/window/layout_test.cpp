@@ -161,8 +161,8 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
         }
         EXPECT_EQ(control->font().bold(), face.bold);
         const QColor text = control->palette().color(QPalette::WindowText);
-        if (row.colour.red >= 0 && row.kind != ControlKind::Line) {
-            EXPECT_EQ(text, QColor(row.colour.red, row.colour.green, row.colour.blue));
+        if (row.colour && row.kind != ControlKind::Line) {
+            EXPECT_EQ(text, QColor(row.colour->red, row.colour->green, row.colour->blue));
         }
         const bool focusable =
             row.kind == ControlKind::TextBox || row.kind == ControlKind::OptionButton;
@@ -193,16 +193,18 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
          "row File650:"},
         {"a misspelt container",
          table([&](auto& rows) { at(rows, "File700")->container = "Frame 2"; }), "row File700:"},
-        {"a row of another kind than its slot",
+        {"a control of the handlers of another kind",
          table([&](auto& rows) { at(rows, "FileOther")->kind = ControlKind::Label; }),
          "row FileOther: it is not of the kind of FileOther,"},
-        {"a second row for a slot", table([&](auto& rows) {
+        {"a second row of a name", table([&](auto& rows) {
              ControlRow again = *at(rows, "File700");
-             again.name = "File700b";
              again.top += 120;
              rows.insert(at(rows, "File651"), again);
          }),
-         "row File700b: it builds File700,"},
+         "row File700: an earlier row has the same name"},
+        {"an option the handlers hear from as another kind",
+         table([&](auto& rows) { at(rows, "Audio224")->kind = ControlKind::Label; }),
+         "row Audio224: it is not of the kind of Audio224,"},
     };
     const auto expectRefused = [](const std::vector<ControlRow>& rows, const std::string& refusal) {
         try {
@@ -216,19 +218,17 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
         SCOPED_TRACE(c.fault);
         expectRefused(c.rows, c.refusal);
     }
-    // Each control of the handlers, its row left out: the window must not be
-    // built with a control missing, and the message names that control.
-    for (const HandlerControl& control : HandlerControls()) {
-        SCOPED_TRACE(control.name);
-        const auto rows = table([&control](auto& all) {
-            const auto built =
-                std::find_if(all.begin(), all.end(),
-                             [&control](const ControlRow& r) { return r.slot == control.slot; });
-            ASSERT_NE(built, all.end());
-            EXPECT_STREQ(built->name, control.name) << "a row named after another control";
-            all.erase(built);
-        });
-        expectRefused(rows, std::string("no row builds ") + control.name + ",");
+    // Each control the handlers read, write or hear from (every option and box,
+    // and the result label), its row left out: the window must not be built
+    // with a control missing, and the message names that control.
+    for (const ControlRow& row : LayoutTable()) {
+        if (row.kind != ControlKind::OptionButton && row.kind != ControlKind::TextBox &&
+            row.name != kResultLabel) {
+            continue;
+        }
+        SCOPED_TRACE(row.name);
+        const auto rows = table([&](auto& all) { all.erase(at(all, row.name)); });
+        expectRefused(rows, std::string("no row builds ") + row.name + ",");
     }
 }
 
