@@ -7,6 +7,7 @@
 #   wine_start: the server of WINEPREFIX up, to stay up for the runs that
 #     follow, and where its socket lives recorded in the prefix.
 #   wine_wait [SECONDS]: waits for the programs of WINEPREFIX to end.
+#   wine_processes: the processes of WINEPREFIX, as "PID COMMAND" lines.
 #   wine_stop [SECONDS]: that server ended, and with it every program of the
 #     prefix, waiting at most SECONDS (default 30) before killing it; once it
 #     is gone, its socket folder and the record are removed. Fails, leaving
@@ -77,4 +78,15 @@ wine_stop() {
 # and its server with them; fails if they have not.
 wine_wait() {
   timeout "${1:-60}" env -u TMPDIR "$WINESERVER" -w </dev/null >/dev/null 2>&1
+}
+
+# The Wine processes (the server, the loader and the Windows programs it runs)
+# started with WINEPREFIX in their environment, one "PID COMMAND" a line.
+wine_processes() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    case "$(readlink "$proc/exe" 2>/dev/null)" in */wine/* | */wine64* | */wineserver*) ;; *) continue ;; esac
+    { tr '\0' '\n' < "$proc/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+      echo "${proc#/proc/} $(tr '\0' ' ' < "$proc/cmdline")"; } 2>/dev/null || true
+  done
 }
