@@ -5,6 +5,8 @@
 # that the program needs no DLL beyond Windows' own; the linker drops what
 # nothing reaches (Qt is built with a section for each function and datum).
 add_link_options(-static -Wl,--gc-sections)
+# No link time in the headers: the same source links the same bytes.
+add_link_options(-Wl,--no-insert-timestamp)
 
 # Build-time tools (the icon drawer) and the tests are Windows programs too:
 # CMake runs them, and gtest_discover_tests lists them, through this runner.

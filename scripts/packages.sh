@@ -93,11 +93,11 @@ SCREEN_PACKAGES=(xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-eng)
 # What the Windows build needs besides: MinGW-w64 with posix threads, the host
 # Qt's tools (moc, rcc, uic), Qt's attribution scanner for the notices,
 # dpkg-dev and patch to unpack and change Qt's source, GoogleTest's source,
-# Wine to run the programs and tests (and procps, whose pgrep finds what a
-# Wine prefix left running), and NSIS for the installer.
+# Wine to run the programs and tests, NSIS for the installer, and diffoscope
+# to show where two builds of the zip differ.
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-documentation-tools dpkg-dev patch googletest
-  wine64 procps nsis
+  wine64 nsis diffoscope-minimal
 )
 
 # What a screen reader's walk through the window needs: Orca speaking through

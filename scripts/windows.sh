@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows program and its tests with MinGW-w64, runs every test under
 # Wine (again under a locale whose decimal mark is a comma), makes the portable
-# zip and the installer, and checks both in fresh Wine prefixes. Qt for Windows
-# and GoogleTest are built once per machine and kept under ~/.cache.
+# zip and the installer, checks both in fresh Wine prefixes, and builds the
+# program and its zip again in another folder, which must give the same bytes.
+# Qt for Windows and GoogleTest are built once per machine and kept under
+# ~/.cache.
 # Results: build-windows/quorvel-*-windows-x64.zip and .exe.
 # The Windows program is built from the Qt of one Debian release, with that
 # release's MinGW-w64 and Wine: on a machine of another release, all of this
@@ -52,6 +54,24 @@ step "every test under Wine, under a locale with a decimal comma"
 QT_QPA_PLATFORM=offscreen LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --preset windows
 build-windows/wine-run.sh --stop
 
+# Every file of the packages carries the time of the release's changelog entry.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l debian/changelog -S Timestamp)
+export SOURCE_DATE_EPOCH
+
 step "the zip and the installer"
 (cd build-windows && cpack)
 scripts/check-windows-packages.sh build-windows
+
+step "the program and its zip again, in another folder: the same bytes"
+again=build-windows-again
+cmake -S . -B "$again" -G Ninja --fresh -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+  -DCMAKE_TOOLCHAIN_FILE="$QUORVEL_WINDOWS_QT/lib/cmake/Qt6/qt.toolchain.cmake" >/dev/null
+cmake --build "$again" --target quorvel >/dev/null
+(cd "$again" && cpack -G ZIP >/dev/null)
+zip=$(cd build-windows && ls quorvel-*-windows-x64.zip)
+if ! cmp -s "build-windows/$zip" "$again/$zip"; then
+  diffoscope "build-windows/$zip" "$again/$zip" >&2 || true
+  echo "FAILED: $zip differs between build-windows and $again" >&2
+  exit 1
+fi
+sha256sum "build-windows/$zip" "$again/$zip"
