@@ -25,7 +25,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-. scripts/xvfb.sh
 
 here=
 [ "${1:-}" = --here ] && { here=1; shift; }
@@ -43,7 +42,7 @@ dpkg --compare-versions "$qt" ge 6.8 && bridge_speaks_descriptions=1
 mkdir -p "$build"
 speech=$build/screen-reader.log
 work=$(mktemp -d)
-trap 'stop_private_xvfb; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 
 # The walk, one step a line: the keys, what Orca must say once the step's last
 # key is pressed, and the result it must say with it. A step that only edits a
@@ -136,9 +135,9 @@ done < "$WORK/walk"
 for _ in $(seq 20); do xdotool key shift; sleep 0.1; done
 sleep 1
 EOF
-start_private_xvfb
 WORK=$work PROGRAM=$program timeout 400 bwrap --dev-bind / / --unshare-pid --proc /proc \
-  --die-with-parent dbus-run-session -- bash "$work/session" 2>/dev/null
+  --die-with-parent xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+  dbus-run-session -- bash "$work/session" 2>/dev/null
 cp "$work/orca.log" "$build/screen-reader-debug.log"
 
 # Orca's log stamps each utterance with the time of day; the marks carry the

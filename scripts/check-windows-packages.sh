@@ -18,8 +18,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build-windows}" && pwd)
-. scripts/xvfb.sh
 . scripts/screen.sh
+on_private_x "$0" "$@"
 . scripts/wine.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -33,7 +33,6 @@ cleanup() {
   for prefix in "${prefixes[@]}"; do
     WINEPREFIX=$prefix wine_stop 30 || stopped=1
   done
-  stop_private_xvfb
   # A prefix whose server would not end is kept, so that nothing is deleted
   # under a program that may still run.
   if [ "$stopped" -eq 0 ]; then
@@ -103,7 +102,6 @@ expect_crlf() {
 
 zip=$(ls "$build"/quorvel-*-windows-x64.zip)
 installer=$(ls "$build"/quorvel-*-windows-x64.exe)
-start_private_xvfb
 
 echo "== the portable zip: $(basename "$zip") ($(stat -c %s "$zip") bytes)"
 mkdir "$work/unzipped"

@@ -5,14 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-. scripts/xvfb.sh
 . scripts/screen.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${SCREEN_PACKAGES[@]}"
+on_private_x "$0" "$@"
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 program=
-trap '[ -z "$program" ] || kill "$program" 2>/dev/null; stop_private_xvfb' EXIT
-start_private_xvfb
+trap '[ -z "$program" ] || kill "$program" 2>/dev/null' EXIT
 QT_QPA_PLATFORM=xcb "build${QUORVEL_BUILD_TAG:-}-release/app/quorvel" >/dev/null 2>&1 &
 program=$!
 window=$(wait_for_window "$program")

@@ -1,5 +1,7 @@
 # Reads the program's window off a private X screen, as a user sees it.
-# Sourced; needs xdotool, ImageMagick and Tesseract.
+# Sourced; needs xdotool, ImageMagick and Tesseract, and xvfb-run (xvfb, xauth).
+#   on_private_x SCRIPT ARG...: runs SCRIPT again with ARGs on an X server of
+#     its own (xvfb-run's), unless it runs on one already; at a script's top.
 #   wait_for_window PID: prints the id of the window "Quorvel V1.01" once it
 #     shows; fails if the process PID ends first or nothing shows in 60 s.
 #   expect_shown WINDOW PLACE TEXT: waits up to 6 s for the number at PLACE
@@ -26,6 +28,12 @@ declare -A SCREEN_PLACES=(
 # 113 by 17, its caption about 75 wide: a click right of the caption, which
 # must choose it all the same.
 declare -A SCREEN_POINTS=([sectors]="100 177" [file700]="124 80")
+
+on_private_x() {
+  [ -z "${QUORVEL_ON_PRIVATE_X:-}" ] || return 0
+  QUORVEL_ON_PRIVATE_X=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    "$(readlink -f "$1")" "${@:2}"
+}
 
 wait_for_window() {
   local pid=$1 window=

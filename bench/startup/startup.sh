@@ -9,6 +9,8 @@
 #   of a percent where wall times on a shared machine spread widely.
 # Usage: startup.sh BUILD_DIR   (a build with -DQUORVEL_BENCH=ON)
 set -euo pipefail
+. "$(dirname "$0")/../../scripts/screen.sh"
+on_private_x "$0" "$@"
 build=$(cd "${1:?usage: startup.sh BUILD_DIR}" && pwd)
 runs=${RUNS:-15}
 program=$build/app/quorvel
@@ -18,9 +20,7 @@ work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-. "$(dirname "$0")/../../scripts/xvfb.sh"
-start_private_xvfb
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 
 for _ in $(seq "$runs"); do
   "$probe" "$program" >> "$work/program.txt"

@@ -7,17 +7,17 @@
 # Usage: wine-startup.sh PROBE EXE [EXE...]
 #   PROBE: startup_probe of a build with -DQUORVEL_BENCH=ON.
 set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+. "$here/scripts/screen.sh"
+on_private_x "$0" "$@"
 probe=$(readlink -f "${1:?usage: wine-startup.sh PROBE EXE [EXE...]}")
 shift
 runs=${RUNS:-15}
-here=$(cd "$(dirname "$0")/../.." && pwd)
-. "$here/scripts/xvfb.sh"
 . "$here/scripts/wine.sh"
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wine_stop 30; stop_private_xvfb; rm -rf "$work"' EXIT
+trap 'wine_stop 30; rm -rf "$work"' EXIT
 
-start_private_xvfb
 wine_run wineboot --init </dev/null >/dev/null 2>&1
 wine_wait 60
 wine_start
