@@ -6,131 +6,6 @@
 # Sourced by scripts/windows.sh after scripts/packages.sh; windows_qt_prefix
 # prints the folder of the installed Qt.
 
-WINDOWS_QT_CONFIGURE=(
-  -G Ninja
-  -DCMAKE_BUILD_TYPE=Release
-  # Static libraries, so that the program is one self-contained executable;
-  # every function and datum in a section of its own, so that the linker drops
-  # what the program never reaches.
-  -DBUILD_SHARED_LIBS=OFF
-  # PCRE2 without its just-in-time compiler: the few regular expressions Qt
-  # runs here are matched by its interpreter, and no memory is made both
-  # writable and executable.
-  "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -DPCRE2_DISABLE_JIT"
-  "-DCMAKE_CXX_FLAGS=-ffunction-sections -fdata-sections"
-  -DQT_BUILD_EXAMPLES=OFF
-  -DQT_BUILD_TESTS=OFF
-  -DQT_BUILD_BENCHMARKS=OFF
-  # Sources compiled a few dozen to a unit: the build takes half the steps.
-  -DQT_UNITY_BUILD=ON
-  -DFEATURE_sql=OFF
-  -DFEATURE_network=OFF
-  -DFEATURE_dbus=OFF
-  -DINPUT_opengl=no
-  -DFEATURE_printsupport=OFF
-  -DFEATURE_concurrent=OFF
-  -DFEATURE_xml=OFF
-  -DFEATURE_testlib_selfcover=OFF
-  # Debian's source leaves out the Wacom tablet headers.
-  -DFEATURE_tabletevent=OFF
-  # What the program, its tests and the platform plugin never use, left out
-  # so that the one executable stays small: sizes over speed, and the dialogs,
-  # views, document formats and system services of Qt the window has no use for.
-  -DFEATURE_optimize_size=ON
-  -DFEATURE_mimetype=OFF
-  -DFEATURE_xmlstream=OFF
-  -DFEATURE_process=OFF
-  -DFEATURE_sharedmemory=OFF
-  -DFEATURE_systemsemaphore=OFF
-  -DFEATURE_islamiccivilcalendar=OFF
-  -DFEATURE_jalalicalendar=OFF
-  -DFEATURE_pdf=OFF
-  -DFEATURE_textodfwriter=OFF
-  -DFEATURE_textmarkdownreader=OFF
-  -DFEATURE_textmarkdownwriter=OFF
-  -DFEATURE_movie=OFF
-  -DFEATURE_systemtrayicon=OFF
-  -DFEATURE_filesystemmodel=OFF
-  -DFEATURE_directwrite3=OFF
-  -DFEATURE_gif=OFF
-  -DFEATURE_ico=OFF
-  -DFEATURE_jpeg=OFF
-  -DFEATURE_style_stylesheet=OFF
-  # The windowsvista style on every Windows: the layout's options and boxes
-  # were drawn for it, and Windows 11 would otherwise get the windows11 style.
-  -DFEATURE_style_windows11=OFF
-  -DFEATURE_style_fusion=OFF
-  -DFEATURE_graphicsview=OFF
-  -DFEATURE_graphicseffect=OFF
-  -DFEATURE_filedialog=OFF
-  -DFEATURE_fscompleter=OFF
-  -DFEATURE_colordialog=OFF
-  -DFEATURE_fontdialog=OFF
-  -DFEATURE_fontcombobox=OFF
-  -DFEATURE_calendarwidget=OFF
-  -DFEATURE_datetimeedit=OFF
-  -DFEATURE_columnview=OFF
-  -DFEATURE_commandlinkbutton=OFF
-  -DFEATURE_datawidgetmapper=OFF
-  -DFEATURE_dial=OFF
-  -DFEATURE_dockwidget=OFF
-  -DFEATURE_errormessage=OFF
-  -DFEATURE_keysequenceedit=OFF
-  -DFEATURE_lcdnumber=OFF
-  -DFEATURE_mdiarea=OFF
-  -DFEATURE_progressdialog=OFF
-  -DFEATURE_splashscreen=OFF
-  -DFEATURE_syntaxhighlighter=OFF
-  -DFEATURE_textbrowser=OFF
-  -DFEATURE_toolbox=OFF
-  -DFEATURE_undoview=OFF
-  -DFEATURE_wizard=OFF
-  -DFEATURE_listwidget=OFF
-  -DFEATURE_tablewidget=OFF
-  -DFEATURE_treewidget=OFF
-  -DFEATURE_statusbar=OFF
-  # Widgets the window has none of, which the style draws and the
-  # accessibility describes whenever Qt holds them, so that the executable
-  # would carry them all. The windowsvista style itself names tab bars and
-  # widgets, tool bars, sliders, spin boxes and item, table and tree views,
-  # which stay.
-  -DFEATURE_mainwindow=OFF
-  -DFEATURE_menubar=OFF
-  -DFEATURE_splitter=OFF
-  -DFEATURE_progressbar=OFF
-  -DFEATURE_combobox=OFF
-  -DFEATURE_completer=OFF
-  -DFEATURE_scroller=OFF
-  -DFEATURE_gestures=OFF
-  -DFEATURE_effects=OFF
-  -DFEATURE_whatsthis=OFF
-  -DFEATURE_standarditemmodel=OFF
-  -DFEATURE_proxymodel=OFF
-  # Text as HTML and style sheets: every text of the window is plain.
-  -DFEATURE_texthtmlparser=OFF
-  -DFEATURE_cssparser=OFF
-  # Services of Qt's core and of its images that nothing here asks for.
-  -DFEATURE_sha3_fast=OFF
-  -DFEATURE_sessionmanager=OFF
-  -DFEATURE_desktopservices=OFF
-  -DFEATURE_undocommand=OFF
-  -DFEATURE_translation=OFF
-  -DFEATURE_timezone=OFF
-  -DFEATURE_datetimeparser=OFF
-  -DFEATURE_commandlineparser=OFF
-  -DFEATURE_permissions=OFF
-  -DFEATURE_future=OFF
-  -DFEATURE_picture=OFF
-  -DFEATURE_imageformat_ppm=OFF
-  -DFEATURE_imageformat_xbm=OFF
-  -DFEATURE_raster_fp=OFF
-  -DFEATURE_system_zlib=OFF
-  -DFEATURE_system_pcre2=OFF
-  -DFEATURE_system_freetype=OFF
-  -DFEATURE_system_harfbuzz=OFF
-  -DFEATURE_system_png=OFF
-  -DFEATURE_system_jpeg=OFF
-)
 
 # The attributions (qt_attribution.json) of Qt's code and of the third-party
 # code inside Qt that goes into the libraries and plugins the Windows program
@@ -144,8 +19,10 @@ WINDOWS_QT_ATTRIBUTIONS=(
   src/3rdparty/tinycbor src/3rdparty/zlib
 )
 
-# The one change the build makes to Debian's source of Qt, as a patch.
-WINDOWS_QT_PATCH=scripts/qt6-base-windows.patch
+# How Qt is configured, and the one change the build makes to Debian's source
+# of Qt, as a patch.
+WINDOWS_QT_CONFIGURE=cmake/windows-qt/configure.cmake
+WINDOWS_QT_PATCH=cmake/windows-qt/qt6-base.patch
 
 # Keeps what the program's notices need of Qt's source, which is not kept:
 # the attributions scanned by Qt's own qtattributionsscanner, each licence text
@@ -180,8 +57,8 @@ windows_qt_prefix() {
   local version digest
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
   digest=$( {
-    printf '%s\n' "${WINDOWS_QT_CONFIGURE[@]}" "${WINDOWS_QT_ATTRIBUTIONS[@]}"
-    cat "$WINDOWS_QT_PATCH" cmake/toolchains/mingw-w64-x86_64.cmake
+    printf '%s\n' "${WINDOWS_QT_ATTRIBUTIONS[@]}"
+    cat "$WINDOWS_QT_CONFIGURE" "$WINDOWS_QT_PATCH" cmake/toolchains/mingw-w64-x86_64.cmake
   } | sha256sum | cut -c1-12)
   echo "${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/qt-$version-mingw-w64-$digest"
 }
@@ -203,7 +80,7 @@ windows_qt_ensure() {
     (cd "$work" && windows_qt_fetch_source "$version" &&
       dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
     patch -d "$work/source" -p1 --forward --quiet < "$WINDOWS_QT_PATCH"
-    cmake -S "$work/source" -B "$work/build" "${WINDOWS_QT_CONFIGURE[@]}" \
+    cmake -S "$work/source" -B "$work/build" -G Ninja -C "$PWD/$WINDOWS_QT_CONFIGURE" \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" \
       -DQT_HOST_PATH=/usr \
       -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
