@@ -41,13 +41,16 @@ fail() {
 
 # sbuild's and autopkgtest's user namespaces map the chroot's users onto a
 # range of subordinate ids of the calling user, which root has none of until
-# it is given one.
+# it is given one, past every range given so far.
 ensure_subordinate_ids() {
-  local user
+  local user first
   user=$(id -un)
-  if ! grep -q "^$user:" /etc/subuid 2>/dev/null || ! grep -q "^$user:" /etc/subgid 2>/dev/null; then
-    echo "giving $user a range of subordinate user and group ids"
-    as_root usermod --add-subuids 1000000-1065535 --add-subgids 1000000-1065535 "$user"
+  if ! grep -qs "^$user:" /etc/subuid || ! grep -qs "^$user:" /etc/subgid; then
+    first=$(cat /etc/subuid /etc/subgid 2>/dev/null |
+      awk -F: '{ if ($2 + $3 > last) last = $2 + $3 } END { print (last > 1000000 ? last : 1000000) }')
+    echo "giving $user the subordinate user and group ids $first to $((first + 65535))"
+    as_root usermod --add-subuids "$first-$((first + 65535))" \
+      --add-subgids "$first-$((first + 65535))" "$user"
   fi
 }
 
