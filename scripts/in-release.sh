@@ -43,6 +43,10 @@ else
 fi
 
 mkdir -p "$QUORVEL_CACHE"
+# The checkout and the cache are mounted at their own paths, in a home of the
+# calling user's.
+as_root install -d -o "$(id -u)" -g "$(id -g)" "$tree$HOME"
+as_root mkdir -p "$tree$checkout" "$tree$QUORVEL_CACHE"
 # Builds made there are marked with the release's number (build-deb13-release),
 # beside this machine's own.
 exec "${enter[@]}" --bind "$checkout" "$checkout" --bind "$QUORVEL_CACHE" "$QUORVEL_CACHE" \
