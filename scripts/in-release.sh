@@ -29,8 +29,10 @@ if [ ! -f "$tree.made" ]; then
   as_root rm -rf --one-file-system "$tree"
   mkdir -p "$(dirname "$tree")"
   # Debian's sources beside its packages, as the Windows build takes Qt's
-  # source; a locale with a decimal comma for the tests.
-  as_root mmdebstrap --quiet --variant=apt --include="$(IFS=,; echo "${packages[*]}")" \
+  # source, and their lists kept (mmdebstrap removes the lists it read);
+  # a locale with a decimal comma for the tests.
+  as_root mmdebstrap --quiet --variant=apt --skip=cleanup/apt/lists \
+    --include="$(IFS=,; echo "${packages[*]}")" \
     --customize-hook='sed -n "s/^deb /deb-src /p" "$1/etc/apt/sources.list" > "$1/etc/apt/sources.list.d/sources.list"' \
     --customize-hook='chroot "$1" localedef -i de_DE -f UTF-8 de_DE.UTF-8' \
     --customize-hook='chroot "$1" apt-get update -q' "$release" "$tree"
