@@ -13,10 +13,11 @@
 #   chroot of the release, which opens its window as a user would;
 #   for this machine's release, reprotest: built twice with another build
 #   path, time, user, locale and more, the .deb must be the same to the byte.
-# The chroots come from tarballs that mmdebstrap makes from Debian's mirrors,
-# kept in ~/.cache/quorvel/debian and made again once a week; each build and
-# test brings its chroot up to date with apt. sbuild and autopkgtest run
-# unprivileged, in user namespaces; piuparts needs root, or sudo.
+# The chroots come from tarballs that mmdebstrap makes from the mirrors this
+# machine's apt uses, kept in ~/.cache/quorvel/debian and made again once a
+# week; each build and test brings its chroot up to date with apt. sbuild and
+# autopkgtest run unprivileged, in user namespaces; piuparts needs root, or
+# sudo.
 # Results, with the logs, in build-debian/RELEASE/.
 # Usage: scripts/debian.sh [RELEASE...]
 set -euo pipefail
@@ -58,14 +59,15 @@ ensure_subordinate_ids() {
 # minbase for the installed package), made if it is missing or a week old;
 # gzip, which piuparts takes.
 tarball() {
-  local release=$1 variant=$2 file
+  local release=$1 variant=$2 file sources
   file=$tarballs/$release-$variant.tar.gz
   if [ ! -f "$file" ] || [ -n "$(find "$file" -mtime +6)" ]; then
     rm -rf "$file"
     echo "making the Debian $release chroot ($variant) in $file" >&2
     # apt-utils lets autopkgtest set up its own repository of the packages.
+    mapfile -t sources < <(release_sources "$release")
     mmdebstrap --quiet --variant="$variant" --include=apt-utils \
-      "$release" "${file%.tar.gz}.new.tar.gz" >&2
+      "$release" "${file%.tar.gz}.new.tar.gz" "${sources[@]}" >&2
     mv "${file%.tar.gz}.new.tar.gz" "$file"
   fi
   echo "$file"
@@ -115,8 +117,9 @@ for release in "$@"; do
   step "Debian $number ($release): piuparts"
   # Debian 13's debconf leaves its own temporary folder behind; piuparts of
   # another release does not know to ignore it.
-  # Its chroot is unpacked beside the results, whatever /tmp allows.
-  as_root piuparts --basetgz="$minbase" --distribution="$release" --tmpdir="$results" \
+  # Its chroot is unpacked beside the results, whatever /tmp allows, and
+  # keeps the mirrors the tarball was made from.
+  as_root piuparts --basetgz="$minbase" --distribution="$release" --tmpdir="$results" --keep-sources-list \
     --ignore=/var/cache/debconf/tmp.ci/ "$deb" > "$results/piuparts.log" 2>&1 ||
     { tail -n 40 "$results/piuparts.log" >&2; fail "piuparts for $release"; }
   tail -n 1 "$results/piuparts.log"
@@ -132,10 +135,11 @@ own=$(debian_release)
 if [[ " $* " == *" $own "* ]]; then
   step "Debian ${DEBIAN_NUMBERS[$own]} ($own): reprotest"
   # Built twice, the second time with another build path, time, user
-  # (nobody), locale, time zone, umask, home, kernel and CPU count; the tests
-  # ran with the sbuild builds. Debian 12's reprotest asks sudo to run on host
-  # localhost, which its sudo refuses: a sudo ahead of it in PATH drops that.
-  as_root localedef -i et_EE -f UTF-8 et_EE.UTF-8
+  # (nobody), locale (et_EE.UTF-8), time zone, umask, home, kernel and CPU
+  # count; the tests ran with the sbuild builds. Debian 12's reprotest asks
+  # sudo to run on host localhost, which its sudo refuses: a sudo ahead of it
+  # in PATH drops that.
+  ensure_locale et_EE.UTF-8
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   mkdir "$work/bin"

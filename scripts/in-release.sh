@@ -3,13 +3,13 @@
 # checks that need that release's own packages (the Windows program needs
 # Debian 13's Qt source, MinGW-w64 and Wine):
 #   scripts/in-release.sh RELEASE COMMAND [ARG...]
-# The tree is made once by mmdebstrap, with every package the project's
-# scripts need there, kept in ~/.cache/quorvel/trees/RELEASE, and brought up
-# to date with apt each time it is entered. bubblewrap runs COMMAND in it as
-# the calling user, from the current folder, with the checkout and
-# ~/.cache/quorvel at their own paths and a /tmp of its own; when COMMAND
-# ends, every process it started has ended. Making and updating the tree
-# needs root, or sudo.
+# The tree is made once by mmdebstrap, from the mirrors this machine's apt
+# uses, with every package the project's scripts need there, kept in
+# ~/.cache/quorvel/trees/RELEASE, and brought up to date with apt each time it
+# is entered. bubblewrap runs COMMAND in it as the calling user, from the
+# current folder, with the checkout and ~/.cache/quorvel at their own paths
+# and a /tmp of its own; when COMMAND ends, every process it started has
+# ended. Making and updating the tree needs root, or sudo.
 set -euo pipefail
 checkout=$(cd "$(dirname "$0")/.." && pwd)
 . "$checkout/scripts/packages.sh"
@@ -19,6 +19,7 @@ shift
 ensure_packages mmdebstrap bubblewrap
 tree=$QUORVEL_CACHE/trees/$release
 mapfile -t packages < <(release_tree_packages)
+mapfile -t sources < <(release_sources "$release")
 
 # What each entry into the tree shares with the machine.
 enter=(bwrap --bind "$tree" / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp --ro-bind /sys /sys
@@ -35,7 +36,7 @@ if [ ! -f "$tree.made" ]; then
     --include="$(IFS=,; echo "${packages[*]}")" \
     --customize-hook='sed -n "s/^deb /deb-src /p" "$1/etc/apt/sources.list" > "$1/etc/apt/sources.list.d/sources.list"' \
     --customize-hook='chroot "$1" localedef -i de_DE -f UTF-8 de_DE.UTF-8' \
-    --customize-hook='chroot "$1" apt-get update -q' "$release" "$tree"
+    --customize-hook='chroot "$1" apt-get update -q' "$release" "$tree" "${sources[@]}"
   touch "$tree.made"
 else
   echo "bringing the Debian $release tree in $tree up to date"

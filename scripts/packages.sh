@@ -33,16 +33,34 @@ debian_release() {
   (. /etc/os-release && echo "${VERSION_CODENAME:?/etc/os-release names no release}")
 }
 
+# The apt lines of RELEASE's archive, its updates and its security updates,
+# from the mirrors this machine's apt takes its own release from, as apt
+# itself reads its sources, for mmdebstrap to make a tree or a tarball of
+# RELEASE from. None where apt names no such mirror: mmdebstrap then takes
+# Debian's own.
+release_sources() {
+  local release=$1 own suite uri
+  own=$(debian_release)
+  for suite in "" -updates -security; do
+    uri=$(apt-get indextargets --no-release-info --format '$(REPO_URI)' \
+      "Release: $own$suite" 'Identifier: Packages' | head -n 1)
+    if [ -n "$uri" ]; then echo "deb $uri $release$suite main"; fi
+  done
+}
+
 # The heading of a step of a long run, with the minutes and seconds since the
 # script began, so that its output shows where the time goes.
 step() {
   printf '\n== %s (%d:%02d in)\n' "$*" $((SECONDS / 60)) $((SECONDS % 60))
 }
 
-# A locale whose decimal mark is a comma, for the test runs that check that
+# Makes the UTF-8 locale NAME (de_DE.UTF-8) where the machine lacks it, and
+# says so: de_DE's decimal mark is a comma, for the test runs that check that
 # nothing reads or writes numbers by the user's locale.
-ensure_german_locale() {
-  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qix "${1%.*}\.utf-\?8" && return 0
+  echo "making the locale $1"
+  as_root localedef -i "${1%.*}" -f UTF-8 "$1"
 }
 
 # The Debian releases the project is built and tested on, by code name, with

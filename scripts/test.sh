@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}" \
   "${DEBIAN_PACKAGES[@]}"
-ensure_german_locale
+ensure_locale de_DE.UTF-8
 
 # Widget tests use Qt's offscreen platform; a display, if any, is not needed.
 export QT_QPA_PLATFORM=offscreen

@@ -17,7 +17,7 @@ if [ "$(debian_release)" != "$WINDOWS_RELEASE" ]; then
 fi
 . scripts/windows-libs.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${SCREEN_PACKAGES[@]}" locales
-ensure_german_locale
+ensure_locale de_DE.UTF-8
 
 step "Qt for Windows"
 windows_qt_ensure
