@@ -94,10 +94,11 @@ SANITIZER_PACKAGES=(clang libclang-rt-dev)
 
 # Debian's own tools that build the source package in a clean chroot of each
 # release and check it: mmdebstrap makes the chroots' tarballs, sbuild builds
-# in them (unshare mode, with newuidmap), lintian, piuparts and autopkgtest
-# check the packages, reprotest and diffoscope the build's reproducibility.
+# in them (unshare mode, with newuidmap, and Debian 13's with ip, which brings
+# up the chroot's loopback), lintian, piuparts and autopkgtest check the
+# packages, reprotest and diffoscope the build's reproducibility.
 DEBIAN_PACKAGES=(
-  dpkg-dev devscripts mmdebstrap sbuild uidmap lintian piuparts autopkgtest
+  dpkg-dev devscripts mmdebstrap sbuild uidmap iproute2 lintian piuparts autopkgtest
   reprotest faketime diffoscope-minimal sudo debhelper
 )
 
