@@ -135,6 +135,13 @@ done < "$WORK/walk"
 for _ in $(seq 20); do xdotool key shift; sleep 0.1; done
 sleep 1
 EOF
+# Stand-ins for a screen reader and a speech server the user relies on,
+# named as theirs are: the walk must leave both running.
+cp /bin/sleep "$work/orca"
+cp /bin/sleep "$work/speech-dispatcher"
+"$work/orca" 1000 & users_orca=$!
+"$work/speech-dispatcher" 1000 & users_speech=$!
+trap 'kill "$users_orca" "$users_speech" 2>/dev/null; rm -rf "$work"' EXIT
 WORK=$work PROGRAM=$program timeout 400 bwrap --dev-bind / / --unshare-pid --proc /proc \
   --die-with-parent xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
   dbus-run-session -- bash "$work/session" 2>/dev/null
@@ -192,6 +199,11 @@ for whole in "332800 selected" "2048 selected" "1 selected" "3 selected" "1024 s
     bad "no '$whole' in what Orca said"
   fi
 done
+if kill -0 "$users_orca" 2>/dev/null && kill -0 "$users_speech" 2>/dev/null; then
+  ok "the user's own Orca and speech server left running"
+else
+  bad "the walk ended a process named orca or speech-dispatcher that it did not start"
+fi
 messages=$(grep -c 'could not be used' "$speech" || true)
 if [ "$messages" -eq 1 ]; then
   ok "the message that 1e400 cannot be used spoken once"
