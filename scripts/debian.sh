@@ -100,10 +100,12 @@ for release in "$@"; do
 
   step "Debian $number ($release): built by sbuild, tested, lintian"
   # The release in the version, as Debian marks a package rebuilt for one; the
-  # changelog entry that says so takes the time of the source's last.
+  # changelog entry that says so is dated a second after the source's last:
+  # Debian 13's sbuild writes it into the package's changelog, where lintian
+  # wants each entry newer than the one before.
   sbuild --chroot-mode=unshare --chroot="$buildd" --dist="$release" --arch=amd64 \
     --append-to-version="~deb${number}u1" --maintainer="$(dpkg-parsechangelog -S Maintainer)" \
-    --binNMU-timestamp="$SOURCE_DATE_EPOCH" --apt-update --apt-distupgrade \
+    --binNMU-timestamp="$((SOURCE_DATE_EPOCH + 1))" --apt-update --apt-distupgrade \
     --run-lintian --lintian-opts="--fail-on=error,warning --tag-display-limit=0" \
     --no-run-piuparts --no-run-autopkgtest --build-dir="$results" "$dsc" >/dev/null 2>&1 || true
   log=$results/quorvel_${version}~deb${number}u1_amd64.build
