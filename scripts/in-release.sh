@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command in a tree of another Debian release, for the builds and
-# checks that need that release's own packages (the Windows program needs
+# Runs a command in a tree of a Debian release, for the builds and checks
+# that need that release's own packages (the Windows program needs
 # Debian 13's Qt source, MinGW-w64 and Wine):
 #   scripts/in-release.sh RELEASE COMMAND [ARG...]
 # The tree is made once by mmdebstrap, from the mirrors this machine's apt
@@ -53,5 +53,5 @@ as_root mkdir -p "$tree$checkout" "$tree$QUORVEL_CACHE"
 # Builds made there are marked with the release's number (build-deb13-release),
 # beside this machine's own.
 exec "${enter[@]}" --bind "$checkout" "$checkout" --bind "$QUORVEL_CACHE" "$QUORVEL_CACHE" \
-  --setenv HOME "$HOME" --setenv QUORVEL_BUILD_TAG "-deb${DEBIAN_NUMBERS[$release]}" \
+  --setenv HOME "$HOME" --setenv QUORVEL_TREE "$release" --setenv QUORVEL_BUILD_TAG "-deb${DEBIAN_NUMBERS[$release]}" \
   --chdir "$PWD" "$@"

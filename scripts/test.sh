@@ -8,8 +8,7 @@
 #   checks it (scripts/debian.sh: sbuild, whose build runs every test under
 #   that release's Qt, lintian, piuparts, autopkgtest, reprotest);
 #   the Windows program, built, tested under Wine and packaged
-#   (scripts/windows.sh, in a Debian 13 tree where this machine is another
-#   release).
+#   (scripts/windows.sh, in a Debian 13 tree).
 # Exits non-zero when any of them fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -6,13 +6,15 @@
 # Qt for Windows and GoogleTest are built once per machine and kept under
 # ~/.cache.
 # Results: build-windows/quorvel-*-windows-x64.zip and .exe.
-# The Windows program is built from the Qt of one Debian release, with that
-# release's MinGW-w64 and Wine: on a machine of another release, all of this
-# runs in a tree of that release (scripts/in-release.sh), with the same cache.
+# The Windows program is built from the Qt source of one Debian release, with
+# that release's MinGW-w64 and Wine: all of this runs in a tree of that release
+# (scripts/in-release.sh), with the same cache, on that release too, so that
+# the program is made of the same packages on every machine and the machine's
+# apt needs no source lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-if [ "$(debian_release)" != "$WINDOWS_RELEASE" ]; then
+if [ "${QUORVEL_TREE:-}" != "$WINDOWS_RELEASE" ]; then
   exec scripts/in-release.sh "$WINDOWS_RELEASE" scripts/windows.sh "$@"
 fi
 . scripts/windows-libs.sh
