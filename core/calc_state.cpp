@@ -12,7 +12,7 @@ namespace {
 // Holds a freshly typed value to 0..largest. The field is written before each
 // report, so a nested run set off by the rewrite already finds the limited value.
 template <typename Number>
-void HoldToLimits(Number& field, Number largest, Box box, const RewriteBox& rewrite) {
+void holdToLimits(Number& field, Number largest, Box box, const RewriteBox& rewrite) {
     if (field < 0) {
         field = 0;
         rewrite(box, FormatGeneral(field));
@@ -23,7 +23,7 @@ void HoldToLimits(Number& field, Number largest, Box box, const RewriteBox& rewr
     }
 }
 
-std::int32_t Checked32(std::int64_t value) {
+std::int32_t checked32(std::int64_t value) {
     if (value < INT32_MIN || value > INT32_MAX) {
         throw OverflowError("the running time does not fit in a whole number of seconds");
     }
@@ -59,18 +59,18 @@ void ApplyTypedSize(CalcState& state) {
 
 void SetBytesPerSector(CalcState& state, std::string_view text, const RewriteBox& rewrite) {
     state.BytesPerSector = Truncate(ReadNumber(text));
-    HoldToLimits(state.BytesPerSector, kLargestBytesPerSector, Box::FileBytes, rewrite);
+    holdToLimits(state.BytesPerSector, kLargestBytesPerSector, Box::FileBytes, rewrite);
 }
 
 void SetSectorCount(CalcState& state, std::string_view text, const RewriteBox& rewrite) {
     state.SectorCount = Truncate(ReadNumber(text));
-    HoldToLimits(state.SectorCount, kLargestSectorCount, Box::FileSectors, rewrite);
+    holdToLimits(state.SectorCount, kLargestSectorCount, Box::FileSectors, rewrite);
 }
 
 void SetAudioOther(CalcState& state, std::string_view text, const RewriteBox& rewrite) {
     state.AudioOtherKbps = Truncate(ReadNumber(text));
-    HoldToLimits(state.AudioOtherKbps, kLargestAudioOtherKbps, Box::AudioKBPS, rewrite);
-    state.AudioKbps = RoundToLong(state.AudioOtherKbps);
+    holdToLimits(state.AudioOtherKbps, kLargestAudioOtherKbps, Box::AudioKBPS, rewrite);
+    state.AudioKbps = roundToLong(state.AudioOtherKbps);
 }
 
 void SelectAudioPreset(CalcState& state, std::int32_t kbps) {
@@ -96,12 +96,12 @@ void SetLengthPart(CalcState& state, LengthPart part, std::string_view text,
         box = Box::LengthSeconds;
     }
     *field = ToLong(ReadNumber(text));
-    HoldToLimits(*field, largest, box, rewrite);
+    holdToLimits(*field, largest, box, rewrite);
 
-    const std::int32_t hours = Checked32(std::int64_t{state.LengthH} * 3600);
-    const std::int32_t minutes = Checked32(std::int64_t{state.LengthM} * 60);
-    const std::int32_t upToMinutes = Checked32(std::int64_t{hours} + minutes);
-    state.TotalSeconds = Checked32(std::int64_t{upToMinutes} + state.LengthS);
+    const std::int32_t hours = checked32(std::int64_t{state.LengthH} * 3600);
+    const std::int32_t minutes = checked32(std::int64_t{state.LengthM} * 60);
+    const std::int32_t upToMinutes = checked32(std::int64_t{hours} + minutes);
+    state.TotalSeconds = checked32(std::int64_t{upToMinutes} + state.LengthS);
 
     if (state.TotalSeconds == 0) {
         state.LengthH = 0;

@@ -13,10 +13,10 @@ namespace {
 constexpr double kLongMin = -2147483648.0;
 constexpr double kLongMax = 2147483647.0;
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -28,7 +28,7 @@ constexpr long long kExponentLimit = 1'000'000'000'000'000'000;
 
 // The value of the optional exponent of a number that starts at text[i] (the
 // letter E), held to +-kExponentLimit; 0 when there is none.
-long long ReadExponent(std::string_view text, std::size_t i) {
+long long readExponent(std::string_view text, std::size_t i) {
     if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) {
         return 0;
     }
@@ -39,7 +39,7 @@ long long ReadExponent(std::string_view text, std::size_t i) {
         ++j;
     }
     long long value = 0;
-    for (; j < text.size() && IsDigit(text[j]); ++j) {
+    for (; j < text.size() && isDigit(text[j]); ++j) {
         value = value < kExponentLimit / 10 ? value * 10 + (text[j] - '0') : kExponentLimit;
     }
     return negative ? -value : value;
@@ -49,7 +49,7 @@ long long ReadExponent(std::string_view text, std::size_t i) {
 
 double ReadNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
+    while (i < text.size() && isBlank(text[i])) {
         ++i;
     }
     bool negative = false;
@@ -65,7 +65,7 @@ double ReadNumber(std::string_view text) {
     bool seenPoint = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (IsDigit(c)) {
+        if (isDigit(c)) {
             anyDigit = true;
             if (c != '0' || !mantissa.empty()) {
                 mantissa.push_back(c);
@@ -82,7 +82,7 @@ double ReadNumber(std::string_view text) {
     if (!anyDigit) {
         return 0.0;
     }
-    const long long exponent = ReadExponent(text, i);
+    const long long exponent = readExponent(text, i);
 
     while (!mantissa.empty() && mantissa.back() == '0') {
         mantissa.pop_back();
@@ -128,7 +128,7 @@ std::int32_t ToLong(double x) {
     return static_cast<std::int32_t>(whole);
 }
 
-std::int32_t RoundToLong(double x) {
+std::int32_t roundToLong(double x) {
     const double below = std::floor(x);
     const double fraction = x - below;
     double nearest = below + 1.0;

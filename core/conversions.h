@@ -37,7 +37,7 @@ std::int32_t ToLong(double x);
 
 // Rounds to the nearest integer, halves to the even neighbour; throws
 // OverflowError outside the 32-bit range.
-std::int32_t RoundToLong(double x);
+std::int32_t roundToLong(double x);
 
 // Whole numbers as plain decimal digits: no blank, no "+", no grouping, and
 // "0" for a negative zero. A float with a fraction, or one of sixteen or more

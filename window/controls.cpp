@@ -25,7 +25,7 @@ public:
 
 // One style for every option of the application. It goes with the application
 // that owns it; the pointer notices, and the next application gets a new one.
-QStyle* OptionStyle() {
+QStyle* optionStyle() {
     static QPointer<QStyle> style;
     if (!style) {
         style = new CompactOptionStyle;
@@ -38,7 +38,7 @@ QStyle* OptionStyle() {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     // Each application forgets the factories it was given when it ends.
-    QAccessible::installFactory(TextBoxAccessible::Create);
+    QAccessible::installFactory(TextBoxAccessible::create);
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
@@ -64,7 +64,7 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
 }
 
 OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
-    setStyle(OptionStyle());
+    setStyle(optionStyle());
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractButton::toggled, this, [this](bool selected) {
         if (selected) {

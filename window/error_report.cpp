@@ -55,7 +55,7 @@ private:
 
 // Once a message is closed the keyboard goes back to the window, and in it to
 // the box the message was about, whatever the desktop does.
-void GiveKeyboardBack(QWidget* window) {
+void giveKeyboardBack(QWidget* window) {
     window->activateWindow();
     if (QWindow* handle = window->windowHandle();
         handle && QGuiApplication::focusWindow() != handle) {
@@ -100,25 +100,25 @@ void ErrorReport::show() {
     // A desktop that leaves the keyboard nowhere once the message is closed
     // would have keys reach the box while the window is not active, so that
     // Tab moved on without the box being left.
-    connect(box, &QDialog::finished, m_window, [window = m_window] { GiveKeyboardBack(window); });
+    connect(box, &QDialog::finished, m_window, [window = m_window] { giveKeyboardBack(window); });
     if (fault) {
         connect(box, &QDialog::finished, this, &ErrorReport::faultReported);
     }
     box->open();
 }
 
-QString DescribeFailure(const QString& boxName, const QString& boxText, const QString& problem) {
+QString describeFailure(const QString& boxName, const QString& boxText, const QString& problem) {
     return ErrorReport::tr("The number in the %1 box, \u201c%2\u201d, could not be used: %3.")
         .arg(boxName, boxText, problem);
 }
 
-QString DescribeFault(const QString& what) {
+QString describeFault(const QString& what) {
     return ErrorReport::tr("The program met an internal error (%1) and will close. This is a fault "
                            "of the program, not of any number typed.")
         .arg(what);
 }
 
-QString DescribeFailure(const QString& problem) {
+QString describeFailure(const QString& problem) {
     return ErrorReport::tr("The recommended video bitrate could not be worked out: %1.")
         .arg(problem);
 }

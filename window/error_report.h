@@ -44,10 +44,10 @@ private:
 
 // What went wrong, in the user's words: the number `boxText` in the box a screen
 // reader calls `boxName` could not be used because of `problem`.
-QString DescribeFailure(const QString& boxName, const QString& boxText, const QString& problem);
+QString describeFailure(const QString& boxName, const QString& boxText, const QString& problem);
 // The same for a failure that no box's number caused.
-QString DescribeFailure(const QString& problem);
+QString describeFailure(const QString& problem);
 // A fault of the program itself, `what` being what it met.
-QString DescribeFault(const QString& what);
+QString describeFault(const QString& what);
 
 } // namespace quorvel

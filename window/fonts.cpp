@@ -39,7 +39,7 @@ constexpr std::array kSerifFaces = {"Times",      "Nimbus Roman", "FreeSerif", "
 
 // Faces whose characters are pictures or formulas rather than text, and the
 // vertical variants Windows lists with a leading @.
-bool IsPictureFace(const QString& family) {
+bool isPictureFace(const QString& family) {
     static const char* const kinds[] = {"symbol",  "math",    "dings", "wingding",
                                         "webding", "marlett", "emoji", "icon"};
     if (family.startsWith(QLatin1Char('@'))) {
@@ -55,8 +55,8 @@ bool IsPictureFace(const QString& family) {
 
 // Whether `family` draws the window's texts: Latin letters, digits and colons.
 // It loads the face, so it is asked only once the faces of known widths are missing.
-bool DrawsTheTexts(const QString& family) {
-    if (IsPictureFace(family)) {
+bool drawsTheTexts(const QString& family) {
+    if (isPictureFace(family)) {
         return false;
     }
     const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
@@ -72,7 +72,7 @@ bool DrawsTheTexts(const QString& family) {
     return true;
 }
 
-bool IsOfKind(const QString& family, bool serif) {
+bool isOfKind(const QString& family, bool serif) {
     if (family.contains(QLatin1String("Mono"), Qt::CaseInsensitive)) {
         return false;
     }
@@ -80,7 +80,7 @@ bool IsOfKind(const QString& family, bool serif) {
     return serif ? !sans && family.contains(QLatin1String("Serif"), Qt::CaseInsensitive) : sans;
 }
 
-QString InstalledFamily(const QString& face, bool serif) {
+QString installedFamily(const QString& face, bool serif) {
     const QStringList installed = QFontDatabase::families();
     const auto isInstalled = [&installed](const QString& family) {
         return installed.contains(family, Qt::CaseInsensitive);
@@ -99,13 +99,13 @@ QString InstalledFamily(const QString& face, bool serif) {
     }
     for (const char* family : serif ? std::span<const char* const>(kSerifFaces)
                                     : std::span<const char* const>(kSansFaces)) {
-        if (isInstalled(QLatin1String(family)) && DrawsTheTexts(QLatin1String(family))) {
+        if (isInstalled(QLatin1String(family)) && drawsTheTexts(QLatin1String(family))) {
             return QLatin1String(family);
         }
     }
     for (const bool ofKind : {true, false}) {
         for (const QString& family : installed) {
-            if ((!ofKind || IsOfKind(family, serif)) && DrawsTheTexts(family)) {
+            if ((!ofKind || isOfKind(family, serif)) && drawsTheTexts(family)) {
                 return family;
             }
         }
@@ -115,7 +115,7 @@ QString InstalledFamily(const QString& face, bool serif) {
 
 } // namespace
 
-bool DrawnToTheLayoutsWidths(const QFont& font) {
+bool drawnToTheLayoutsWidths(const QFont& font) {
     const auto is = [&font](const char* family) {
         return font.family().compare(QLatin1String(family), Qt::CaseInsensitive) == 0;
     };
@@ -132,12 +132,12 @@ bool DrawnToTheLayoutsWidths(const QFont& font) {
     return false;
 }
 
-QFont MakeFont(const FontFace& face) {
+QFont makeFont(const FontFace& face) {
     static QHash<QString, QString> resolved;
     const QString family = QString::fromLatin1(face.family);
     auto found = resolved.constFind(family);
     if (found == resolved.constEnd()) {
-        found = resolved.insert(family, InstalledFamily(family, face.serif));
+        found = resolved.insert(family, installedFamily(family, face.serif));
     }
     QFont font(*found);
     font.setStyleHint(face.serif ? QFont::Serif : QFont::SansSerif);
@@ -152,7 +152,7 @@ namespace {
 // set up the shaper once more for every size tried; all it changes in these
 // Latin texts is kerning, a fraction of a pixel either way at these sizes,
 // which the pixel of room that fitting keeps inside the edge covers.
-qreal UnshapedAdvance(const QFontMetricsF& metrics, const QString& text) {
+qreal unshapedAdvance(const QFontMetricsF& metrics, const QString& text) {
     qreal advance = 0;
     for (const QChar c : text) {
         advance += metrics.horizontalAdvance(c);
@@ -162,7 +162,7 @@ qreal UnshapedAdvance(const QFontMetricsF& metrics, const QString& text) {
 
 } // namespace
 
-bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
+bool textFits(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
               bool wholeAdvance) {
     if (text.isEmpty()) {
         return true;
@@ -170,7 +170,7 @@ bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment 
     // The ink, not the advance: a colon's blank right bearing may overhang the
     // box. Only the outer characters' bearings move the ink's ends.
     const QFontMetricsF metrics(font);
-    const qreal advance = UnshapedAdvance(metrics, text);
+    const qreal advance = unshapedAdvance(metrics, text);
     const qreal inkLeft = metrics.leftBearing(text.front());
     const qreal inkRight = advance - metrics.rightBearing(text.back());
     const qreal width = room.width();
@@ -191,9 +191,9 @@ bool TextFits(const QFont& font, const QString& text, QSize room, Qt::Alignment 
     return inkFits && metrics.height() <= room.height() && (!wholeAdvance || advance <= width);
 }
 
-QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
+QFont fitText(const QFont& font, const QString& text, QSize room, Qt::Alignment alignment,
               bool wholeAdvance) {
-    if (TextFits(font, text, room, alignment, wholeAdvance)) {
+    if (textFits(font, text, room, alignment, wholeAdvance)) {
         return font;
     }
     // Smaller sizes rather than a condensed stretch: every font engine draws a
@@ -202,14 +202,14 @@ QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment 
     constexpr double kStep = 0.25;
     constexpr double kSmallest = 4;
     const auto fits = [&](const QFont& candidate) {
-        return TextFits(candidate, text, room, alignment, wholeAdvance);
+        return textFits(candidate, text, room, alignment, wholeAdvance);
     };
     // Each size tried sets up a font engine, so the search starts where the
     // text's size in proportion to its room points, then goes by steps to the
     // largest size that fits.
     const QFontMetricsF metrics(font);
     const qreal width =
-        UnshapedAdvance(metrics, text) - std::min(metrics.rightBearing(text.back()), qreal(0));
+        unshapedAdvance(metrics, text) - std::min(metrics.rightBearing(text.back()), qreal(0));
     const qreal proportion =
         std::min(room.width() / std::max(width, qreal(1)), room.height() / metrics.height());
     QFont fitted = font;
@@ -228,9 +228,9 @@ QFont FitText(const QFont& font, const QString& text, QSize room, Qt::Alignment 
     return fitted;
 }
 
-void FitCaption(QWidget* control, const ControlRow& row, const QString& caption,
+void fitCaption(QWidget* control, const ControlRow& row, const QString& caption,
                 Qt::Alignment alignment, std::span<const ControlRow> layout) {
-    if (DrawnToTheLayoutsWidths(control->font())) {
+    if (drawnToTheLayoutsWidths(control->font())) {
         return;
     }
     QSize room = control->contentsRect().size();
@@ -242,9 +242,9 @@ void FitCaption(QWidget* control, const ControlRow& row, const QString& caption,
             option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).size();
         alignment = Qt::AlignLeft;
     } else if (row.sizedToText) {
-        room = QSize(TwipsToPixels(RightLimitTwips(layout, row) - row.left), QWIDGETSIZE_MAX);
+        room = QSize(twipsToPixels(rightLimitTwips(layout, row) - row.left), QWIDGETSIZE_MAX);
     }
-    const QFont fitted = FitText(control->font(), caption, room, alignment, row.sizedToText);
+    const QFont fitted = fitText(control->font(), caption, room, alignment, row.sizedToText);
     if (fitted != control->font()) {
         control->setFont(fitted);
     }

@@ -29,7 +29,7 @@ namespace {
 
 // The window's icon up to 64 pixels, enough for a title bar or task bar at twice
 // the scale. The pixels are built in, so nothing is read or decoded for it.
-QIcon ApplicationIcon() {
+QIcon applicationIcon() {
     QIcon icon;
     for (const IconPixels& image : kWindowIcon) {
         icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.argb),
@@ -39,7 +39,7 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
-Qt::Alignment ToQt(Alignment alignment) {
+Qt::Alignment toQt(Alignment alignment) {
     switch (alignment) {
     case Alignment::Right:
         return Qt::AlignRight;
@@ -51,19 +51,19 @@ Qt::Alignment ToQt(Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
+QWidget* createControl(const ControlRow& row, QWidget* parent) {
     const QString text = QString::fromUtf8(row.text);
     switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
         // Captions sit at the top of their box, as the layout was drawn.
-        label->setAlignment(ToQt(row.alignment) | Qt::AlignTop);
+        label->setAlignment(toQt(row.alignment) | Qt::AlignTop);
         return label;
     }
     case ControlKind::TextBox: {
         auto* box = new TextBox(parent);
         box->setText(text);
-        box->setAlignment(ToQt(row.alignment) | Qt::AlignVCenter);
+        box->setAlignment(toQt(row.alignment) | Qt::AlignVCenter);
         if (row.maxLength > 0) {
             box->setMaxLength(row.maxLength);
         }
@@ -85,15 +85,15 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
     return nullptr;
 }
 
-void Place(QWidget* control, const ControlRow& row) {
+void place(QWidget* control, const ControlRow& row) {
     if (row.kind == ControlKind::Line) {
         // A rule covers both of its end points.
-        control->setGeometry(TwipsToPixels(row.left), TwipsToPixels(row.top),
-                             TwipsToPixels(row.width) + 1, TwipsToPixels(row.height) + 1);
+        control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
+                             twipsToPixels(row.width) + 1, twipsToPixels(row.height) + 1);
         return;
     }
-    control->setGeometry(TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width),
-                         TwipsToPixels(row.height));
+    control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+                         twipsToPixels(row.height));
 }
 
 // The boxes of FormControls that the core names, in the order of its Box enum,
@@ -117,7 +117,7 @@ constexpr bool InTheCoresOrder() {
 }
 static_assert(InTheCoresOrder(), "every box of the core, in the order of its Box enum");
 
-[[noreturn]] void RefuseRow(const ControlRow& row, const std::string& problem) {
+[[noreturn]] void refuseRow(const ControlRow& row, const std::string& problem) {
     throw LayoutError("layout row " + std::string(row.name) + ": " + problem);
 }
 
@@ -140,13 +140,13 @@ Control* Find(const QHash<QString, QWidget*>& controls, const char* name) {
 
 } // namespace
 
-Form_Main::Form_Main(QWidget* parent) : Form_Main(LayoutTable(), parent) {}
+Form_Main::Form_Main(QWidget* parent) : Form_Main(layoutTable(), parent) {}
 
 Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromLatin1(kWindowCaption));
-    setWindowIcon(ApplicationIcon());
-    setFont(MakeFont(WindowFont()));
-    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    setWindowIcon(applicationIcon());
+    setFont(makeFont(windowFont()));
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
 
     m_errors = new ErrorReport(this);
     connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
@@ -176,16 +176,16 @@ std::vector<QWidget*> Form_Main::createAndPlace(std::span<const ControlRow> layo
         if (row.container) {
             container = frames.value(QString::fromLatin1(row.container));
             if (!container) {
-                RefuseRow(row, "its container " + std::string(row.container) +
+                refuseRow(row, "its container " + std::string(row.container) +
                                    " is not a frame of an earlier row");
             }
         }
-        QWidget* widget = CreateControl(row, container);
+        QWidget* widget = createControl(row, container);
         widget->setObjectName(QString::fromLatin1(row.name));
         if (row.kind == ControlKind::Frame) {
             frames.insert(widget->objectName(), widget);
         }
-        Place(widget, row);
+        place(widget, row);
         built.push_back(widget);
     }
     return built;
@@ -200,7 +200,7 @@ void Form_Main::styleAndFit(std::span<const ControlRow> layout,
         const ControlRow& row = layout[i];
         QWidget* widget = built[i];
         if (row.font.family) {
-            widget->setFont(MakeFont(row.font));
+            widget->setFont(makeFont(row.font));
         }
         if (row.colour && row.kind != ControlKind::Line) {
             m_fixedColours.push_back(
@@ -210,7 +210,7 @@ void Form_Main::styleAndFit(std::span<const ControlRow> layout,
             const QString caption = row.name == kResultLabel
                                         ? QString::fromStdString(LongToText(kLargestVideoKbps))
                                         : QString::fromUtf8(row.text);
-            FitCaption(widget, row, caption, ToQt(row.alignment), layout);
+            fitCaption(widget, row, caption, toQt(row.alignment), layout);
         }
         if (row.sizedToText) {
             widget->adjustSize();
@@ -255,7 +255,7 @@ void Form_Main::bindControls(std::span<const ControlRow> layout,
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const QString name = QString::fromLatin1(layout[i].name);
         if (byName.contains(name)) {
-            RefuseRow(layout[i], "an earlier row has the same name");
+            refuseRow(layout[i], "an earlier row has the same name");
         }
         byName.insert(name, built[i]);
     }
@@ -338,13 +338,13 @@ void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handle
         handler();
     } catch (const CalcError& error) {
         const TextBox* box = m_readsFrom.value(source, qobject_cast<const TextBox*>(source));
-        m_errors->add(box ? DescribeFailure(box->accessibleName(), box->text(),
+        m_errors->add(box ? describeFailure(box->accessibleName(), box->text(),
                                             QString::fromUtf8(error.what()))
-                          : DescribeFailure(QString::fromUtf8(error.what())));
+                          : describeFailure(QString::fromUtf8(error.what())));
     } catch (const std::exception& error) {
-        m_errors->addFault(DescribeFault(QString::fromUtf8(error.what())));
+        m_errors->addFault(describeFault(QString::fromUtf8(error.what())));
     } catch (...) {
-        m_errors->addFault(DescribeFault(tr("an unknown exception")));
+        m_errors->addFault(describeFault(tr("an unknown exception")));
     }
 }
 
@@ -359,7 +359,7 @@ void Form_Main::colourFixedText() {
     const QColor background = palette().color(QPalette::Window);
     for (const FixedColour& fixed : m_fixedColours) {
         QPalette palette = fixed.label->palette();
-        palette.setColor(QPalette::WindowText, ReadableOn(fixed.designed, background));
+        palette.setColor(QPalette::WindowText, readableOn(fixed.designed, background));
         fixed.label->setPalette(palette);
     }
 }

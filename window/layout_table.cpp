@@ -68,11 +68,11 @@ constexpr std::array kRows = {
 
 } // namespace
 
-std::span<const ControlRow> LayoutTable() {
+std::span<const ControlRow> layoutTable() {
     return kRows;
 }
 
-int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row) {
+int rightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row) {
     const auto sameContainer = [&row](const ControlRow& other) {
         return row.container && other.container ? std::strcmp(row.container, other.container) == 0
                                                 : row.container == other.container;
@@ -87,7 +87,7 @@ int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row) {
     return limit;
 }
 
-FontFace WindowFont() {
+FontFace windowFont() {
     return {"MS Sans Serif", 8, false, false};
 }
 

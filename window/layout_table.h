@@ -59,15 +59,15 @@ inline constexpr int kContentRightTwips = kClientWidthTwips - 120;
 inline constexpr std::string_view kResultLabel = "VideoBitRate";
 
 // Logical pixels for a length in twips, to the nearest pixel.
-constexpr int TwipsToPixels(int twips) {
+constexpr int twipsToPixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-std::span<const ControlRow> LayoutTable();
+std::span<const ControlRow> layoutTable();
 
 // How far right the label of `row`, sized to its text, may reach: the next
 // control of `layout` on its row, or else where the content ends; in twips.
-int RightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row);
+int rightLimitTwips(std::span<const ControlRow> layout, const ControlRow& row);
 
 // A table the window cannot be built from: a row placed in a frame that no
 // earlier row builds, a second row of one name, or a control of the handlers
@@ -80,6 +80,6 @@ public:
 
 // The window's own font, for the controls that name none: the small sans-serif
 // face the layout was drawn for.
-FontFace WindowFont();
+FontFace windowFont();
 
 } // namespace quorvel

@@ -13,7 +13,7 @@ TextBoxAccessible::TextBoxAccessible(TextBox* box)
     addControllingSignal(QStringLiteral("returnPressed()"));
 }
 
-QAccessibleInterface* TextBoxAccessible::Create(const QString& className, QObject* object) {
+QAccessibleInterface* TextBoxAccessible::create(const QString& className, QObject* object) {
     if (className == QLatin1String(TextBox::staticMetaObject.className())) {
         if (auto* box = qobject_cast<TextBox*>(object)) {
             return new TextBoxAccessible(box);

@@ -22,7 +22,7 @@ public:
     explicit TextBoxAccessible(TextBox* box);
 
     // Made known to Qt's accessibility, once per application, by every box.
-    static QAccessibleInterface* Create(const QString& className, QObject* object);
+    static QAccessibleInterface* create(const QString& className, QObject* object);
 
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text t, const QString& text) override;

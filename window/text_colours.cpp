@@ -7,7 +7,7 @@ namespace quorvel {
 namespace {
 
 // Relative luminance of an sRGB colour, from 0 (black) to 1 (white).
-double Luminance(const QColor& colour) {
+double luminance(const QColor& colour) {
     const auto linear = [](float channel) {
         const double c = channel;
         return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
@@ -18,34 +18,34 @@ double Luminance(const QColor& colour) {
 
 } // namespace
 
-double ContrastRatio(const QColor& a, const QColor& b) {
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor ReadableOn(const QColor& wanted, const QColor& background) {
+QColor readableOn(const QColor& wanted, const QColor& background) {
     // Aim a little above the least, so that rounding to 8-bit channels never
     // lands just below it.
     constexpr double kTarget = kLeastTextContrast + 0.05;
-    if (ContrastRatio(wanted, background) >= kLeastTextContrast) {
+    if (contrastRatio(wanted, background) >= kLeastTextContrast) {
         return wanted;
     }
     const QColor hsl = wanted.toHsl();
     const bool lighter =
-        ContrastRatio(Qt::white, background) > ContrastRatio(Qt::black, background);
+        contrastRatio(Qt::white, background) > contrastRatio(Qt::black, background);
     float near = hsl.lightnessF();
     float far = lighter ? 1.0f : 0.0f;
     const auto withLightness = [&hsl](float lightness) {
         return QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), lightness);
     };
-    if (ContrastRatio(withLightness(far), background) < kTarget) {
+    if (contrastRatio(withLightness(far), background) < kTarget) {
         return withLightness(far); // the most this hue can do
     }
     // The contrast grows steadily as the lightness moves away from the background's.
     for (int step = 0; step < 24; ++step) {
         const float middle = (near + far) / 2;
-        (ContrastRatio(withLightness(middle), background) >= kTarget ? far : near) = middle;
+        (contrastRatio(withLightness(middle), background) >= kTarget ? far : near) = middle;
     }
     return withLightness(far);
 }

@@ -13,11 +13,11 @@ namespace quorvel {
 inline constexpr double kLeastTextContrast = 4.5;
 
 // The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
-double ContrastRatio(const QColor& a, const QColor& b);
+double contrastRatio(const QColor& a, const QColor& b);
 
 // `wanted` where it reaches kLeastTextContrast on `background`; otherwise the
 // colour of the same hue and saturation, lighter or darker, that reaches it
 // with the least change of lightness.
-QColor ReadableOn(const QColor& wanted, const QColor& background);
+QColor readableOn(const QColor& wanted, const QColor& background);
 
 } // namespace quorvel

@@ -20,13 +20,13 @@
 
 namespace {
 
-double NowMs() {
+double nowMs() {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-long ResidentKb(pid_t pid) {
+long residentKb(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
@@ -39,7 +39,7 @@ long ResidentKb(pid_t pid) {
 
 // Windows that cannot be drawn into (input-only ones) refuse a damage watch;
 // they are of no interest, so such errors are ignored.
-int IgnoreErrors(Display*, XErrorEvent*) {
+int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
 }
 
@@ -61,12 +61,12 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "the X server has no DAMAGE extension\n");
         return 1;
     }
-    XSetErrorHandler(IgnoreErrors);
+    XSetErrorHandler(ignoreErrors);
     const Window root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, False);
 
-    const double start = NowMs();
+    const double start = nowMs();
     const pid_t pid = fork();
     if (pid == 0) {
         execvp(argv[1], argv + 1);
@@ -93,18 +93,18 @@ int main(int argc, char* argv[]) {
         } else if (event.type == MapNotify && event.xmap.event == root) {
             mapped.insert(event.xmap.window);
             if (mappedAt < 0) {
-                mappedAt = NowMs() - start;
+                mappedAt = nowMs() - start;
             }
         } else if (event.type == damageEvent + XDamageNotify) {
             const auto* damage = reinterpret_cast<XDamageNotifyEvent*>(&event);
             if (mapped.count(damage->drawable)) {
-                frameAt = NowMs() - start;
+                frameAt = nowMs() - start;
             }
             XDamageSubtract(display, damage->damage, None, None);
         }
     }
     usleep(200000); // let the shown window settle before reading its memory
-    const long rss = ResidentKb(pid);
+    const long rss = residentKb(pid);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     std::printf("%.2f %.2f %ld\n", mappedAt, frameAt, rss);

@@ -37,7 +37,7 @@ constexpr std::uint8_t kPalette[16][3] = {
     {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
     {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
 
-bool InPlay(double x, double y) {
+bool inPlay(double x, double y) {
     const auto side = [&](int a, int b) {
         return (kPlay[b][0] - kPlay[a][0]) * (y - kPlay[a][1]) -
                (kPlay[b][1] - kPlay[a][1]) * (x - kPlay[a][0]);
@@ -47,8 +47,8 @@ bool InPlay(double x, double y) {
 }
 
 // What covers the point (x, y) of the unit square; -1 where nothing does.
-int ColourAt(double x, double y, bool monochrome) {
-    if (InPlay(x, y)) {
+int colourAt(double x, double y, bool monochrome) {
+    if (inPlay(x, y)) {
         return monochrome ? Black : Maroon;
     }
     const double r = std::hypot(x - kDiscX, y - kDiscY);
@@ -64,34 +64,34 @@ int ColourAt(double x, double y, bool monochrome) {
     return monochrome ? White : Silver;
 }
 
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
+void put16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
 }
 
 // One icon image: a bitmap header, the palette, the colour rows and the
 // transparency mask, both bottom-up with rows padded to four bytes.
-std::vector<std::uint8_t> IconImage(int size, int bitsPerPixel) {
+std::vector<std::uint8_t> iconImage(int size, int bitsPerPixel) {
     const bool monochrome = bitsPerPixel == 1;
     const int colours = 1 << bitsPerPixel;
     const int colourRow = ((size * bitsPerPixel + 31) / 32) * 4;
     const int maskRow = ((size + 31) / 32) * 4;
     std::vector<std::uint8_t> out;
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(size));
-    Put32(out, static_cast<std::uint32_t>(size * 2)); // colour rows and mask rows
-    Put16(out, 1);
-    Put16(out, static_cast<unsigned>(bitsPerPixel));
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>((colourRow + maskRow) * size));
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>(colours));
-    Put32(out, 0);
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(size));
+    put32(out, static_cast<std::uint32_t>(size * 2)); // colour rows and mask rows
+    put16(out, 1);
+    put16(out, static_cast<unsigned>(bitsPerPixel));
+    put32(out, 0);
+    put32(out, static_cast<std::uint32_t>((colourRow + maskRow) * size));
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, static_cast<std::uint32_t>(colours));
+    put32(out, 0);
     for (int i = 0; i < colours; ++i) {
         const int entry = monochrome ? (i == 0 ? Black : White) : i;
         out.push_back(kPalette[entry][2]);
@@ -104,7 +104,7 @@ std::vector<std::uint8_t> IconImage(int size, int bitsPerPixel) {
     for (int y = 0; y < size; ++y) {
         const int row = size - 1 - y;
         for (int x = 0; x < size; ++x) {
-            const int colour = ColourAt((x + 0.5) / size, (y + 0.5) / size, monochrome);
+            const int colour = colourAt((x + 0.5) / size, (y + 0.5) / size, monochrome);
             int index = 0;
             if (colour < 0) {
                 mask[static_cast<std::size_t>(row * maskRow + x / 8)] |=
@@ -128,29 +128,29 @@ std::vector<std::uint8_t> IconImage(int size, int bitsPerPixel) {
     return out;
 }
 
-void WriteIco(const std::string& path) {
+void writeIco(const std::string& path) {
     const struct {
         int size;
         int bits;
     } images[] = {{32, 4}, {16, 4}, {32, 1}};
     std::vector<std::vector<std::uint8_t>> data;
     for (const auto& image : images) {
-        data.push_back(IconImage(image.size, image.bits));
+        data.push_back(iconImage(image.size, image.bits));
     }
     std::vector<std::uint8_t> out;
-    Put16(out, 0);
-    Put16(out, 1);
-    Put16(out, 3);
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, 3);
     std::uint32_t offset = 6 + 16 * 3;
     for (std::size_t i = 0; i < data.size(); ++i) {
         out.push_back(static_cast<std::uint8_t>(images[i].size));
         out.push_back(static_cast<std::uint8_t>(images[i].size));
         out.push_back(static_cast<std::uint8_t>(1 << images[i].bits));
         out.push_back(0);
-        Put16(out, 1);
-        Put16(out, static_cast<unsigned>(images[i].bits));
-        Put32(out, static_cast<std::uint32_t>(data[i].size()));
-        Put32(out, offset);
+        put16(out, 1);
+        put16(out, static_cast<unsigned>(images[i].bits));
+        put32(out, static_cast<std::uint32_t>(data[i].size()));
+        put32(out, offset);
         offset += static_cast<std::uint32_t>(data[i].size());
     }
     for (const auto& image : data) {
@@ -164,7 +164,7 @@ QColor Rgb(Colour colour) {
     return QColor(kPalette[colour][0], kPalette[colour][1], kPalette[colour][2]);
 }
 
-QPainterPath Play(double side) {
+QPainterPath play(double side) {
     QPainterPath path;
     path.moveTo(kPlay[0][0] * side, kPlay[0][1] * side);
     path.lineTo(kPlay[1][0] * side, kPlay[1][1] * side);
@@ -174,7 +174,7 @@ QPainterPath Play(double side) {
 }
 
 // The same shapes, smooth, at any size.
-QImage Render(int size) {
+QImage render(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -193,12 +193,12 @@ QImage Render(int size) {
     ring.addEllipse(centre, kRingRadius * s, kRingRadius * s);
     ring.addEllipse(centre, (kHoleRadius + 0.04) * s, (kHoleRadius + 0.04) * s);
     painter.fillPath(ring, Rgb(White));
-    painter.fillPath(Play(s), Rgb(Maroon));
+    painter.fillPath(play(s), Rgb(Maroon));
     return image;
 }
 
 // Numbers for the SVG text to two decimals, with a period whatever the locale.
-std::string Num(double value) {
+std::string num(double value) {
     char buffer[32];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, std::round(value * 100) / 100);
@@ -206,37 +206,37 @@ std::string Num(double value) {
 }
 
 // A band of the disc: a circle drawn with a stroke as wide as the band.
-std::string Band(double inner, double outer, const char* colour) {
+std::string band(double inner, double outer, const char* colour) {
     const double s = 256;
     std::string band = "  <circle cx=\"";
-    band += Num(kDiscX * s);
+    band += num(kDiscX * s);
     band += "\" cy=\"";
-    band += Num(kDiscY * s);
+    band += num(kDiscY * s);
     band += "\" r=\"";
-    band += Num((inner + outer) / 2 * s);
+    band += num((inner + outer) / 2 * s);
     band += "\" fill=\"none\" stroke=\"";
     band += colour;
     band += "\" stroke-width=\"";
-    band += Num((outer - inner) * s);
+    band += num((outer - inner) * s);
     band += "\"/>\n";
     return band;
 }
 
-std::string Svg() {
+std::string svg() {
     const double s = 256;
     const double hole = kHoleRadius + 0.04;
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
                       "viewBox=\"0 0 256 256\">\n";
-    svg += Band(kDiscRadius - kRimWidth, kDiscRadius, "#808080");
-    svg += Band(kRingRadius, kDiscRadius - kRimWidth, "#c0c0c0");
-    svg += Band(hole, kRingRadius, "#ffffff");
-    svg += Band(kHoleRadius, hole, "#808080");
+    svg += band(kDiscRadius - kRimWidth, kDiscRadius, "#808080");
+    svg += band(kRingRadius, kDiscRadius - kRimWidth, "#c0c0c0");
+    svg += band(hole, kRingRadius, "#ffffff");
+    svg += band(kHoleRadius, hole, "#808080");
     svg += "  <path d=\"M";
     for (const auto& point : kPlay) {
         for (const double coordinate : point) {
             svg += ' ';
-            svg += Num(coordinate * s);
+            svg += num(coordinate * s);
         }
     }
     svg += " Z\" fill=\"#800000\"/>\n</svg>\n";
@@ -244,11 +244,11 @@ std::string Svg() {
 }
 
 // The pixels of the small renditions as C++ arrays of premultiplied ARGB words.
-std::string PixelHeader(const std::vector<int>& sizes) {
+std::string pixelHeader(const std::vector<int>& sizes) {
     std::string out = "// Made by make_icon: the window icon's pixels, premultiplied ARGB.\n"
                       "#pragma once\n\n#include <cstdint>\n\nnamespace quorvel {\n\n";
     for (int size : sizes) {
-        const QImage image = Render(size);
+        const QImage image = render(size);
         out += "inline constexpr std::uint32_t kIconPixels";
         out += std::to_string(size);
         out += "[] = {";
@@ -287,15 +287,15 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const std::string directory = argv[1];
-    WriteIco(directory + "/quorvel.ico");
-    std::ofstream(directory + "/quorvel.svg") << Svg();
+    writeIco(directory + "/quorvel.ico");
+    std::ofstream(directory + "/quorvel.svg") << svg();
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const std::string path = directory + "/quorvel-" + std::to_string(size) + ".png";
-        if (!Render(size).save(QString::fromStdString(path))) {
+        if (!render(size).save(QString::fromStdString(path))) {
             std::fprintf(stderr, "could not write %s\n", path.c_str());
             return 1;
         }
     }
-    std::ofstream(directory + "/quorvel_icon_pixels.h") << PixelHeader({16, 24, 32, 48, 64});
+    std::ofstream(directory + "/quorvel_icon_pixels.h") << pixelHeader({16, 24, 32, 48, 64});
     return 0;
 }

@@ -20,20 +20,20 @@ class CalcStateTest : public testing::Test {
 protected:
     CalcStateTest() { InitDefaults(state); }
 
-    RewriteBox Recorder() {
+    RewriteBox recorder() {
         return [this](Box box, const std::string& text) { rewrites.emplace_back(box, text); };
     }
-    ResultDisplay Display() {
+    ResultDisplay display() {
         return [this](const std::string& text) { shown.push_back(text); };
     }
-    std::string Result() {
-        CalcVideoBitRate(state, Display());
+    std::string shownResult() {
+        CalcVideoBitRate(state, display());
         return shown.back();
     }
-    void SetLength(const char* h, const char* m, const char* s) {
-        SetLengthPart(state, LengthPart::Hours, h, Recorder());
-        SetLengthPart(state, LengthPart::Minutes, m, Recorder());
-        SetLengthPart(state, LengthPart::Seconds, s, Recorder());
+    void setLength(const char* h, const char* m, const char* s) {
+        SetLengthPart(state, LengthPart::Hours, h, recorder());
+        SetLengthPart(state, LengthPart::Minutes, m, recorder());
+        SetLengthPart(state, LengthPart::Seconds, s, recorder());
     }
 
     CalcState state;
@@ -60,20 +60,20 @@ TEST(CalcStateRecord, StartsZeroFilledAndInitDefaultsSetsTheStartUpValues) {
 }
 
 TEST_F(CalcStateTest, WorkedValues) {
-    EXPECT_EQ(Result(), "1103");
+    EXPECT_EQ(shownResult(), "1103");
     EXPECT_EQ(state.VideoKbps, 1103);
 
     SelectSizePreset(state, kSizePresetsKbits[1]); // 700 MB
     SelectAudioPreset(state, 128);
-    SetLength("1", "20", "0");
+    setLength("1", "20", "0");
     EXPECT_EQ(state.TotalSeconds, 4800);
-    EXPECT_EQ(Result(), "1066");
+    EXPECT_EQ(shownResult(), "1066");
 
     SelectSizePreset(state, kSizePresetsKbits[0]); // 650 MB
     SelectAudioPreset(state, 96);
-    SetLength("23", "59", "59");
+    setLength("23", "59", "59");
     EXPECT_EQ(state.TotalSeconds, 86399);
-    EXPECT_EQ(Result(), "-34");
+    EXPECT_EQ(shownResult(), "-34");
     EXPECT_EQ(state.VideoKbps, -34);
     EXPECT_TRUE(rewrites.empty());
 }
@@ -104,20 +104,20 @@ TEST_F(CalcStateTest, TypedSizeFromSectorsAndSectorSize) {
     ApplyTypedSize(state);
     EXPECT_EQ(state.FileKbits, kSizePresetsKbits[0]);
 
-    SetSectorCount(state, "3", Recorder());
+    SetSectorCount(state, "3", recorder());
     ApplyTypedSize(state);
     EXPECT_EQ(state.FileKbits, 48);
-    EXPECT_EQ(Result(), "-95");
+    EXPECT_EQ(shownResult(), "-95");
 
-    SetSectorCount(state, "524287", Recorder());
-    SetBytesPerSector(state, "4096", Recorder());
+    SetSectorCount(state, "524287", recorder());
+    SetBytesPerSector(state, "4096", recorder());
     ApplyTypedSize(state);
     EXPECT_EQ(state.FileKbits, 16777184);
 
-    SetBytesPerSector(state, "0", Recorder());
+    SetBytesPerSector(state, "0", recorder());
     ApplyTypedSize(state);
     EXPECT_EQ(state.FileKbits, 0);
-    EXPECT_EQ(Result(), "-96");
+    EXPECT_EQ(shownResult(), "-96");
     EXPECT_TRUE(rewrites.empty());
 }
 
@@ -138,7 +138,7 @@ class TypedLimits : public CalcStateTest, public testing::WithParamInterface<Lim
 
 TEST_P(TypedLimits, HoldTheValueAndReportTheRewrite) {
     const LimitCase& c = GetParam();
-    c.set(state, c.text, Recorder());
+    c.set(state, c.text, recorder());
     const double stored = c.set == SetSectorCount      ? state.SectorCount
                           : c.set == SetBytesPerSector ? state.BytesPerSector
                                                        : state.AudioOtherKbps;
@@ -180,32 +180,32 @@ TEST_F(CalcStateTest, ALimitIsStoredBeforeItsRewriteIsReported) {
 }
 
 TEST_F(CalcStateTest, LengthPartsAreHeldToTheirRangeAndReportedInGeneralForm) {
-    SetLengthPart(state, LengthPart::Hours, "99", Recorder());
+    SetLengthPart(state, LengthPart::Hours, "99", recorder());
     EXPECT_EQ(state.LengthH, 23);
     EXPECT_EQ(state.TotalSeconds, 23 * 3600 + 14 * 60);
     EXPECT_EQ(rewrites, (Rewrites{{Box::LengthHours, "23"}}));
 
     rewrites.clear();
-    SetLengthPart(state, LengthPart::Hours, "-1", Recorder());
+    SetLengthPart(state, LengthPart::Hours, "-1", recorder());
     EXPECT_EQ(state.LengthH, 0);
     EXPECT_EQ(state.TotalSeconds, 14 * 60);
     EXPECT_EQ(rewrites, (Rewrites{{Box::LengthHours, "0"}}));
 
     rewrites.clear();
-    SetLengthPart(state, LengthPart::Minutes, "75", Recorder());
-    SetLengthPart(state, LengthPart::Seconds, "60", Recorder());
+    SetLengthPart(state, LengthPart::Minutes, "75", recorder());
+    SetLengthPart(state, LengthPart::Seconds, "60", recorder());
     EXPECT_EQ(state.TotalSeconds, 59 * 60 + 59);
     EXPECT_EQ(rewrites, (Rewrites{{Box::LengthMinutes, "59"}, {Box::LengthSeconds, "59"}}));
 
     rewrites.clear();
-    SetLengthPart(state, LengthPart::Minutes, "7.9", Recorder());
+    SetLengthPart(state, LengthPart::Minutes, "7.9", recorder());
     EXPECT_EQ(state.LengthM, 7);
     EXPECT_TRUE(rewrites.empty());
 }
 
 TEST_F(CalcStateTest, AZeroLengthBecomesOneSecondInTwoDigitForm) {
-    SetLengthPart(state, LengthPart::Hours, "0", Recorder());
-    SetLengthPart(state, LengthPart::Seconds, "", Recorder());
+    SetLengthPart(state, LengthPart::Hours, "0", recorder());
+    SetLengthPart(state, LengthPart::Seconds, "", recorder());
     EXPECT_TRUE(rewrites.empty());
     EXPECT_EQ(state.TotalSeconds, 14 * 60);
 
@@ -223,7 +223,7 @@ TEST_F(CalcStateTest, AZeroLengthBecomesOneSecondInTwoDigitForm) {
     EXPECT_EQ(state.LengthM, 0);
     EXPECT_EQ(state.LengthS, 1);
     EXPECT_EQ(state.TotalSeconds, 1);
-    EXPECT_EQ(Result(), "5324704");
+    EXPECT_EQ(shownResult(), "5324704");
 }
 
 TEST_F(CalcStateTest, TypedAudioUsedDirectlyHasNoLimit) {
@@ -231,7 +231,7 @@ TEST_F(CalcStateTest, TypedAudioUsedDirectlyHasNoLimit) {
     EXPECT_EQ(state.AudioKbps, 2000);
     EXPECT_EQ(state.AudioOtherKbps, 96);
     // 1199.27 - 2000 is -800.73, truncated toward zero.
-    EXPECT_EQ(Result(), "-800");
+    EXPECT_EQ(shownResult(), "-800");
 }
 
 TEST_F(CalcStateTest, ErrorsStopTheOperationAndLeaveTheFieldsAsTheyWere) {
@@ -240,34 +240,34 @@ TEST_F(CalcStateTest, ErrorsStopTheOperationAndLeaveTheFieldsAsTheyWere) {
     EXPECT_THROW(UseTypedAudio(state, "9e99"), OverflowError);
     EXPECT_EQ(state.AudioKbps, before.AudioKbps);
 
-    EXPECT_THROW(SetSectorCount(state, "1e400", Recorder()), OverflowError);
+    EXPECT_THROW(SetSectorCount(state, "1e400", recorder()), OverflowError);
     EXPECT_EQ(state.SectorCount, before.SectorCount);
 
-    EXPECT_THROW(SetLengthPart(state, LengthPart::Hours, "9e99", Recorder()), OverflowError);
+    EXPECT_THROW(SetLengthPart(state, LengthPart::Hours, "9e99", recorder()), OverflowError);
     EXPECT_EQ(state.LengthH, before.LengthH);
     EXPECT_EQ(state.TotalSeconds, before.TotalSeconds);
     EXPECT_TRUE(rewrites.empty());
 }
 
 TEST_F(CalcStateTest, AFailedComputationKeepsTheLastResult) {
-    EXPECT_EQ(Result(), "1103");
+    EXPECT_EQ(shownResult(), "1103");
 
     state.TotalSeconds = 0;
-    EXPECT_THROW(CalcVideoBitRate(state, Display()), ArithmeticError);
+    EXPECT_THROW(CalcVideoBitRate(state, display()), ArithmeticError);
     state.FileKbits = 0;
-    EXPECT_THROW(CalcVideoBitRate(state, Display()), ArithmeticError);
+    EXPECT_THROW(CalcVideoBitRate(state, display()), ArithmeticError);
 
     state.TotalSeconds = 1;
     UseTypedAudio(state, "-2147483648");
-    EXPECT_THROW(CalcVideoBitRate(state, Display()), OverflowError);
+    EXPECT_THROW(CalcVideoBitRate(state, display()), OverflowError);
 
     EXPECT_EQ(state.VideoKbps, 1103);
     EXPECT_EQ(shown, (std::vector<std::string>{"1103"}));
 }
 
 TEST_F(CalcStateTest, AnAudioRateAboveTheBudgetGivesANegativeResult) {
-    SetAudioOther(state, "1500", Recorder());
-    EXPECT_EQ(Result(), "-300");
+    SetAudioOther(state, "1500", recorder());
+    EXPECT_EQ(shownResult(), "-300");
 }
 
 } // namespace

@@ -135,10 +135,10 @@ TEST(RoundToLong, RoundsHalvesToTheEvenNeighbour) {
     } cases[] = {{0.5, 0},    {1.5, 2},    {2.5, 2},     {-0.5, 0}, {-1.5, -2},
                  {2.4999, 2}, {2.5001, 3}, {1500, 1500}, {0, 0},    {-2147483648.0, INT32_MIN}};
     for (const auto& c : cases) {
-        EXPECT_EQ(RoundToLong(c.x), c.rounded) << c.x;
+        EXPECT_EQ(roundToLong(c.x), c.rounded) << c.x;
     }
-    EXPECT_THROW(RoundToLong(2147483647.5), OverflowError);
-    EXPECT_THROW(RoundToLong(std::numeric_limits<double>::quiet_NaN()), OverflowError);
+    EXPECT_THROW(roundToLong(2147483647.5), OverflowError);
+    EXPECT_THROW(roundToLong(std::numeric_limits<double>::quiet_NaN()), OverflowError);
 }
 
 TEST(FormatGeneral, WritesWholeNumbersAsPlainDigits) {

@@ -7,7 +7,7 @@
 //    whose decimal mark is a comma;
 //  - every limited value written by FormatGeneral or FormatTwoDigit, and every
 //    32-bit result written by LongToText, reads back to itself;
-//  - ToLong, Truncate and RoundToLong agree with the C library on any float.
+//  - ToLong, Truncate and roundToLong agree with the C library on any float.
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -31,7 +31,7 @@ locale_t CLocale() {
     return c;
 }
 
-void Check(bool holds, const char* property, std::string_view input) {
+void check(bool holds, const char* property, std::string_view input) {
     if (!holds) {
         std::fprintf(stderr, "property broken: %s\ninput: \"%.*s\"\n", property,
                      static_cast<int>(input.size()), input.data());
@@ -39,11 +39,11 @@ void Check(bool holds, const char* property, std::string_view input) {
     }
 }
 
-bool SameFloat(double a, double b) {
+bool sameFloat(double a, double b) {
     return a == b && std::signbit(a) == std::signbit(b);
 }
 
-void CheckReadNumber(std::string_view text) {
+void checkReadNumber(std::string_view text) {
     static const std::regex leadingNumber(
         R"(^[ \t\n]*([+-]?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][+-]?[0-9]+)?))");
     std::cmatch match;
@@ -57,44 +57,44 @@ void CheckReadNumber(std::string_view text) {
     }
     try {
         const double value = ReadNumber(text);
-        Check(!overflow, "a number beyond the float range must throw", text);
-        Check(SameFloat(value, expected), "the value of the longest leading number", text);
+        check(!overflow, "a number beyond the float range must throw", text);
+        check(sameFloat(value, expected), "the value of the longest leading number", text);
     } catch (const OverflowError&) {
-        Check(overflow, "only a number beyond the float range throws", text);
+        check(overflow, "only a number beyond the float range throws", text);
     }
 }
 
-void CheckRoundTrips(std::uint32_t n) {
+void checkRoundTrips(std::uint32_t n) {
     const double limited = n % 524288;
     const std::string general = FormatGeneral(limited);
-    Check(SameFloat(ReadNumber(general), limited), "FormatGeneral reads back", general);
+    check(sameFloat(ReadNumber(general), limited), "FormatGeneral reads back", general);
     const auto part = static_cast<std::int32_t>(n % 60);
     const std::string twoDigit = FormatTwoDigit(part);
-    Check(ToLong(ReadNumber(twoDigit)) == part && twoDigit.size() == 2, "FormatTwoDigit reads back",
+    check(ToLong(ReadNumber(twoDigit)) == part && twoDigit.size() == 2, "FormatTwoDigit reads back",
           twoDigit);
     const auto result = static_cast<std::int32_t>(n);
     const std::string text = LongToText(result);
-    Check(ToLong(ReadNumber(text)) == result, "LongToText reads back", text);
+    check(ToLong(ReadNumber(text)) == result, "LongToText reads back", text);
 }
 
-void CheckWholeNumbers(double x, std::string_view input) {
-    Check(SameFloat(Truncate(x), std::trunc(x)) || (std::isnan(x) && std::isnan(Truncate(x))),
+void checkWholeNumbers(double x, std::string_view input) {
+    check(sameFloat(Truncate(x), std::trunc(x)) || (std::isnan(x) && std::isnan(Truncate(x))),
           "Truncate", input);
     const double whole = std::trunc(x);
     const bool fits = whole >= -2147483648.0 && whole <= 2147483647.0;
     try {
         const std::int32_t value = ToLong(x);
-        Check(fits && value == static_cast<std::int32_t>(whole), "ToLong", input);
+        check(fits && value == static_cast<std::int32_t>(whole), "ToLong", input);
     } catch (const OverflowError&) {
-        Check(!fits, "ToLong throws only outside the range", input);
+        check(!fits, "ToLong throws only outside the range", input);
     }
     const double nearest = std::nearbyint(x); // to nearest, halves to even
     const bool nearestFits = nearest >= -2147483648.0 && nearest <= 2147483647.0;
     try {
-        const std::int32_t value = RoundToLong(x);
-        Check(nearestFits && value == static_cast<std::int32_t>(nearest), "RoundToLong", input);
+        const std::int32_t value = roundToLong(x);
+        check(nearestFits && value == static_cast<std::int32_t>(nearest), "roundToLong", input);
     } catch (const OverflowError&) {
-        Check(!nearestFits, "RoundToLong throws only outside the range", input);
+        check(!nearestFits, "roundToLong throws only outside the range", input);
     }
 }
 
@@ -114,14 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    CheckReadNumber(text);
+    checkReadNumber(text);
     if (size >= 8) {
         std::uint32_t n = 0;
         std::memcpy(&n, data, sizeof n);
-        CheckRoundTrips(n);
+        checkRoundTrips(n);
         double x = 0;
         std::memcpy(&x, data, sizeof x);
-        CheckWholeNumbers(x, text);
+        checkWholeNumbers(x, text);
     }
     return 0;
 }

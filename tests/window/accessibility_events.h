@@ -26,12 +26,12 @@ class AccessibilityRecorder {
 public:
     AccessibilityRecorder() {
         s_events = &m_events;
-        Platform()->setActive(true);
-        QAccessible::installUpdateHandler(&Record);
+        platform()->setActive(true);
+        QAccessible::installUpdateHandler(&record);
     }
     ~AccessibilityRecorder() {
         QAccessible::installUpdateHandler(nullptr);
-        Platform()->setActive(false);
+        platform()->setActive(false);
         s_events = nullptr;
     }
     AccessibilityRecorder(const AccessibilityRecorder&) = delete;
@@ -49,10 +49,10 @@ public:
     void clear() { m_events.clear(); }
 
 private:
-    static QPlatformAccessibility* Platform() {
+    static QPlatformAccessibility* platform() {
         return QGuiApplicationPrivate::platformIntegration()->accessibility();
     }
-    static void Record(QAccessibleEvent* event) {
+    static void record(QAccessibleEvent* event) {
         if (!s_events) {
             return;
         }

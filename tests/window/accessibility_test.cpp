@@ -13,12 +13,12 @@
 namespace quorvel::test {
 namespace {
 
-QString Spoken(QWidget* control, QAccessible::Text what = QAccessible::Name) {
+QString spoken(QWidget* control, QAccessible::Text what = QAccessible::Name) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
     return face ? face->text(what) : QStringLiteral("(not accessible)");
 }
 
-QAccessible::Role RoleOf(QWidget* control) {
+QAccessible::Role roleOf(QWidget* control) {
     return QAccessible::queryAccessibleInterface(control)->role();
 }
 
@@ -28,12 +28,12 @@ TEST_F(AccessibilityTest, EveryOptionSpeaksItsCaption) {
     for (const char* name :
          {"File650", "File700", "File651", "File654", "File702", "FileOther", "Audio96", "Audio112",
           "Audio128", "Audio160", "Audio192", "Audio224", "Audio256", "Audio320", "AudioOther"}) {
-        OptionButton* option = Option(name);
-        EXPECT_EQ(RoleOf(option), QAccessible::RadioButton) << name;
-        EXPECT_EQ(Spoken(option), option->text()) << name;
+        OptionButton* option = optionButton(name);
+        EXPECT_EQ(roleOf(option), QAccessible::RadioButton) << name;
+        EXPECT_EQ(spoken(option), option->text()) << name;
     }
-    EXPECT_EQ(Spoken(Get<QGroupBox>("Frame2")), "File Size");
-    EXPECT_EQ(Spoken(Get<QGroupBox>("Frame1")), "Audio");
+    EXPECT_EQ(spoken(child<QGroupBox>("Frame2")), "File Size");
+    EXPECT_EQ(spoken(child<QGroupBox>("Frame1")), "Audio");
 }
 
 TEST_F(AccessibilityTest, EveryBoxSpeaksWhatItIsAndWhatItHolds) {
@@ -45,9 +45,9 @@ TEST_F(AccessibilityTest, EveryBoxSpeaksWhatItIsAndWhatItHolds) {
                  {"AudioKBPS", "audio kbps", "96"},    {"LengthHours", "hours", "01"},
                  {"LengthMinutes", "minutes", "14"},   {"LengthSeconds", "seconds", "00"}};
     for (const auto& b : boxes) {
-        EXPECT_EQ(RoleOf(Box(b.box)), QAccessible::EditableText) << b.box;
-        EXPECT_EQ(Spoken(Box(b.box)), b.name);
-        EXPECT_EQ(Spoken(Box(b.box), QAccessible::Value), b.value);
+        EXPECT_EQ(roleOf(textBox(b.box)), QAccessible::EditableText) << b.box;
+        EXPECT_EQ(spoken(textBox(b.box)), b.name);
+        EXPECT_EQ(spoken(textBox(b.box), QAccessible::Value), b.value);
     }
 }
 
@@ -56,12 +56,12 @@ TEST_F(AccessibilityTest, ABoxEnteredByTabIsToldWholeAndAnswersAtItsEnd) {
     // which selects its text and leaves the caret after it. Expected: a screen
     // reader reading the selection, its text attributes and the word at the
     // caret gets "2048" and answers for every question, none of them looping.
-    ClickOn(Option("File650"));
-    PressTab();
-    PressTab();
-    ASSERT_EQ(QApplication::focusWidget(), Box("FileBytes"));
+    clickOn(optionButton("File650"));
+    pressTab();
+    pressTab();
+    ASSERT_EQ(QApplication::focusWidget(), textBox("FileBytes"));
     QAccessibleTextInterface* text =
-        QAccessible::queryAccessibleInterface(Box("FileBytes"))->textInterface();
+        QAccessible::queryAccessibleInterface(textBox("FileBytes"))->textInterface();
     ASSERT_NE(text, nullptr);
     int start = -1;
     int end = -1;
@@ -84,7 +84,7 @@ TEST_F(AccessibilityTest, EveryBoxAnswersForTheTextAroundEveryOffset) {
     // at, before and after every offset. Expected: every answer is the text
     // between the offsets it gives, the item at an offset holds it, and a
     // word is one word.
-    TypeOver(Box("FileBytes"), "2.5 ");
+    typeOver(textBox("FileBytes"), "2.5 ");
     using Ask =
         QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
     const std::pair<const char*, Ask> questions[] = {
@@ -94,9 +94,9 @@ TEST_F(AccessibilityTest, EveryBoxAnswersForTheTextAroundEveryOffset) {
     for (const char* name : {"FileSectors", "FileBytes", "AudioKBPS", "LengthHours",
                              "LengthMinutes", "LengthSeconds"}) {
         QAccessibleTextInterface* text =
-            QAccessible::queryAccessibleInterface(Box(name))->textInterface();
+            QAccessible::queryAccessibleInterface(textBox(name))->textInterface();
         ASSERT_NE(text, nullptr) << name;
-        const QString all = Box(name)->text();
+        const QString all = textBox(name)->text();
         for (const auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary,
                                     QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
             for (int offset = 0; offset <= all.size(); ++offset) {
@@ -121,7 +121,7 @@ TEST_F(AccessibilityTest, EveryBoxAnswersForTheTextAroundEveryOffset) {
     int start = -1;
     int end = -1;
     QAccessibleTextInterface* bytes =
-        QAccessible::queryAccessibleInterface(Box("FileBytes"))->textInterface();
+        QAccessible::queryAccessibleInterface(textBox("FileBytes"))->textInterface();
     EXPECT_EQ(bytes->textAtOffset(0, QAccessible::WordBoundary, &start, &end), "2.5");
 }
 
@@ -134,8 +134,8 @@ TEST_F(AccessibilityTest, EachCharacterIsToldWhereTheBoxDrawsIt) {
     for (const char* name : {"FileSectors", "FileBytes", "AudioKBPS", "LengthHours",
                              "LengthMinutes", "LengthSeconds"}) {
         QAccessibleTextInterface* text =
-            QAccessible::queryAccessibleInterface(Box(name))->textInterface();
-        const QRect box(Box(name)->mapToGlobal(QPoint(0, 0)), Box(name)->size());
+            QAccessible::queryAccessibleInterface(textBox(name))->textInterface();
+        const QRect box(textBox(name)->mapToGlobal(QPoint(0, 0)), textBox(name)->size());
         for (int offset = 0; offset < text->characterCount(); ++offset) {
             SCOPED_TRACE(testing::Message() << name << " character " << offset);
             const QRect character = text->characterRect(offset);
@@ -152,32 +152,32 @@ TEST_F(AccessibilityTest, ATextWrittenThroughTheScreenReaderCountsAsTyped) {
     // the sectors' text with 3, then inserts a 0 after it. Expected: the result
     // follows each edit as it follows typing.
     QAccessibleEditableTextInterface* editable =
-        QAccessible::queryAccessibleInterface(Box("FileSectors"))->editableTextInterface();
+        QAccessible::queryAccessibleInterface(textBox("FileSectors"))->editableTextInterface();
     ASSERT_NE(editable, nullptr);
-    editable->replaceText(0, static_cast<int>(Box("FileSectors")->text().size()), "3");
-    EXPECT_EQ(Result(), "-95");
+    editable->replaceText(0, static_cast<int>(textBox("FileSectors")->text().size()), "3");
+    EXPECT_EQ(shownResult(), "-95");
     editable->insertText(1, "0");
-    EXPECT_EQ(Box("FileSectors")->text(), "30");
-    EXPECT_EQ(State().SectorCount, 30);
+    EXPECT_EQ(textBox("FileSectors")->text(), "30");
+    EXPECT_EQ(calcState().SectorCount, 30);
 }
 
 TEST_F(AccessibilityTest, TheResultSpeaksAsTheRecommendedBitrateAndAnnouncesItsChanges) {
-    QLabel* result = Get<QLabel>("VideoBitRate");
-    EXPECT_EQ(Spoken(result), "Recommended video bitrate: 1103 kbps");
-    EXPECT_EQ(Spoken(result, QAccessible::Description), "Recommended video bitrate in kbps");
+    QLabel* result = child<QLabel>("VideoBitRate");
+    EXPECT_EQ(spoken(result), "Recommended video bitrate: 1103 kbps");
+    EXPECT_EQ(spoken(result, QAccessible::Description), "Recommended video bitrate in kbps");
 
     // What a screen reader reads follows every computation.
-    TypeOver(Box("FileSectors"), "3");
-    EXPECT_EQ(Spoken(result), "Recommended video bitrate: -95 kbps");
-    ClickOn(Option("Audio128"));
-    EXPECT_EQ(Spoken(result), "Recommended video bitrate: -127 kbps");
+    typeOver(textBox("FileSectors"), "3");
+    EXPECT_EQ(spoken(result), "Recommended video bitrate: -95 kbps");
+    clickOn(optionButton("Audio128"));
+    EXPECT_EQ(spoken(result), "Recommended video bitrate: -127 kbps");
     EXPECT_EQ(result->text(), "-127");
 }
 
 TEST_F(AccessibilityTest, EachNewResultIsAnnouncedOnceAndAnUnchangedOneNotAtAll) {
-    QLabel* result = Get<QLabel>("VideoBitRate");
-    TextBox* sectors = Box("FileSectors");
-    SelectAllIn(sectors);
+    QLabel* result = child<QLabel>("VideoBitRate");
+    TextBox* sectors = textBox("FileSectors");
+    selectAllIn(sectors);
     AccessibilityRecorder recorder;
     const struct {
         const char* step;
@@ -186,12 +186,12 @@ TEST_F(AccessibilityTest, EachNewResultIsAnnouncedOnceAndAnUnchangedOneNotAtAll)
     } steps[] = {
         // "Other:" is chosen at the first keystroke and computes 1103 again
         // before the keystroke's own -95: one announcement, for -95.
-        {"type 3 over the sectors", [&] { Type(sectors, "3"); }, 1},
-        {"type 0 (still -95)", [&] { Type(sectors, "0"); }, 0},
-        {"type 0 (-92)", [&] { Type(sectors, "0"); }, 1},
-        {"choose 700 MB", [&] { ClickOn(Option("File700")); }, 1},
-        {"choose 700 MB again", [&] { ClickOn(Option("File700")); }, 0},
-        {"choose 128 kbps", [&] { ClickOn(Option("Audio128")); }, 1},
+        {"type 3 over the sectors", [&] { type(sectors, "3"); }, 1},
+        {"type 0 (still -95)", [&] { type(sectors, "0"); }, 0},
+        {"type 0 (-92)", [&] { type(sectors, "0"); }, 1},
+        {"choose 700 MB", [&] { clickOn(optionButton("File700")); }, 1},
+        {"choose 700 MB again", [&] { clickOn(optionButton("File700")); }, 0},
+        {"choose 128 kbps", [&] { clickOn(optionButton("Audio128")); }, 1},
     };
     for (const auto& step : steps) {
         recorder.clear();
@@ -206,7 +206,7 @@ TEST_F(AccessibilityTest, EachNewResultIsAnnouncedOnceAndAnUnchangedOneNotAtAll)
 constexpr int kPastThePause = ResultAnnouncer::kPause.count() * 2;
 
 // Types `digits` at a quick typist's pace, well inside the pause between keys.
-void TypeQuickly(QWidget* box, const char* digits) {
+void typeQuickly(QWidget* box, const char* digits) {
     for (const char* digit = digits; *digit; ++digit) {
         QTest::keyClick(box, *digit);
         QTest::qWait(40);
@@ -214,52 +214,52 @@ void TypeQuickly(QWidget* box, const char* digits) {
 }
 
 TEST_F(AccessibilityTest, TheBoxTypedInDescribesTheResultOnceTypingPauses) {
-    TextBox* sectors = Box("FileSectors");
-    SelectAllIn(sectors);
-    EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1103 kbps");
+    TextBox* sectors = textBox("FileSectors");
+    selectAllIn(sectors);
+    EXPECT_EQ(spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1103 kbps");
 
     // One keystroke: the label follows at once, the description after the pause.
     AccessibilityRecorder recorder;
-    Type(sectors, "3");
-    EXPECT_EQ(Spoken(Get<QLabel>("VideoBitRate")), "Recommended video bitrate: -95 kbps");
+    type(sectors, "3");
+    EXPECT_EQ(spoken(child<QLabel>("VideoBitRate")), "Recommended video bitrate: -95 kbps");
     EXPECT_EQ(recorder.count(sectors, QAccessible::DescriptionChanged), 0);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return recorder.count(sectors, QAccessible::DescriptionChanged) == 1; }, 1000));
-    EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: -95 kbps");
+    EXPECT_EQ(spoken(sectors, QAccessible::Description), "Recommended video bitrate: -95 kbps");
 
     // A burst of digits after the 3: the label at every key that changes it
     // (31 sectors still give -95), the description once, at the end.
     recorder.clear();
-    TypeQuickly(sectors, "12345");
-    EXPECT_EQ(recorder.count(Get<QLabel>("VideoBitRate"), QAccessible::NameChanged), 4);
+    typeQuickly(sectors, "12345");
+    EXPECT_EQ(recorder.count(child<QLabel>("VideoBitRate"), QAccessible::NameChanged), 4);
     QTest::qWait(kPastThePause);
     EXPECT_EQ(recorder.count(sectors, QAccessible::DescriptionChanged), 1);
-    EXPECT_EQ(Spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1029 kbps");
+    EXPECT_EQ(spoken(sectors, QAccessible::Description), "Recommended video bitrate: 1029 kbps");
 }
 
 TEST_F(AccessibilityTest, TheControlTheFocusMovesToDescribesTheResultAtOnce) {
     // Typed and left at once: the box reached describes the new result.
-    TextBox* sectors = Box("FileSectors");
-    SelectAllIn(sectors);
-    Type(sectors, "3");
-    PressTab();
-    ASSERT_EQ(QApplication::focusWidget(), Box("FileBytes"));
-    EXPECT_EQ(Spoken(Box("FileBytes"), QAccessible::Description),
+    TextBox* sectors = textBox("FileSectors");
+    selectAllIn(sectors);
+    type(sectors, "3");
+    pressTab();
+    ASSERT_EQ(QApplication::focusWidget(), textBox("FileBytes"));
+    EXPECT_EQ(spoken(textBox("FileBytes"), QAccessible::Description),
               "Recommended video bitrate: -95 kbps");
 
     // An option chosen by a click or an arrow key describes its own result.
-    ClickOn(Option("File700"));
-    EXPECT_EQ(Spoken(Option("File700"), QAccessible::Description),
+    clickOn(optionButton("File700"));
+    EXPECT_EQ(spoken(optionButton("File700"), QAccessible::Description),
               "Recommended video bitrate: 1195 kbps");
-    QTest::keyClick(Option("File700"), Qt::Key_Down);
-    ASSERT_EQ(QApplication::focusWidget(), Option("File651"));
-    EXPECT_EQ(Spoken(Option("File651"), QAccessible::Description),
+    QTest::keyClick(optionButton("File700"), Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), optionButton("File651"));
+    EXPECT_EQ(spoken(optionButton("File651"), QAccessible::Description),
               "Recommended video bitrate: 1106 kbps");
 }
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 // The announcements a result gets, as a screen reader's bridge receives them.
-QStringList Announced(const AccessibilityRecorder& recorder) {
+QStringList announced(const AccessibilityRecorder& recorder) {
     QStringList said;
     for (const AccessibilityEvent& event : recorder.events()) {
         if (event.type == QAccessible::Announcement) {
@@ -282,7 +282,7 @@ TEST(Announcements, AWindowsScreenReaderHearsEachNewResultOnce) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::qWait(kPastThePause);
-    EXPECT_EQ(Announced(recorder), QStringList());
+    EXPECT_EQ(announced(recorder), QStringList());
 
     const auto box = [&form](const char* name) {
         return form.findChild<TextBox*>(QString::fromLatin1(name));
@@ -301,45 +301,45 @@ TEST(Announcements, AWindowsScreenReaderHearsEachNewResultOnce) {
     } steps[] = {
         {"a burst of digits",
          [&] {
-             SelectAllIn(box("FileSectors"));
-             TypeQuickly(box("FileSectors"), "12345");
+             selectAllIn(box("FileSectors"));
+             typeQuickly(box("FileSectors"), "12345");
          },
          true},
-        {"a single keystroke", [&] { Type(box("FileSectors"), "6"); }, true},
-        {"a click on a preset", [&] { ClickOn(option("File700")); }, true},
+        {"a single keystroke", [&] { type(box("FileSectors"), "6"); }, true},
+        {"a click on a preset", [&] { clickOn(option("File700")); }, true},
         {"an arrow key", [&] { QTest::keyClick(option("File700"), Qt::Key_Down); }, true},
-        {"the chosen preset clicked again", [&] { ClickOn(option("File651")); }, false},
+        {"the chosen preset clicked again", [&] { clickOn(option("File651")); }, false},
         {"a change undone within the pause",
          [&] {
-             SelectAllIn(box("AudioKBPS"));
-             TypeQuickly(box("AudioKBPS"), "128");
-             TypeOver(box("AudioKBPS"), "96");
+             selectAllIn(box("AudioKBPS"));
+             typeQuickly(box("AudioKBPS"), "128");
+             typeOver(box("AudioKBPS"), "96");
          },
          false},
-        {"an audio preset", [&] { ClickOn(option("Audio128")); }, true},
+        {"an audio preset", [&] { clickOn(option("Audio128")); }, true},
         // "Other:" cannot use 9e99 as a rate; the box holds it to 1500.
-        {"a number that cannot be used", [&] { PasteOver(box("AudioKBPS"), "9e99"); }, false},
+        {"a number that cannot be used", [&] { pasteOver(box("AudioKBPS"), "9e99"); }, false},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
         recorder.clear();
         step.act();
-        EXPECT_EQ(Announced(recorder), QStringList()) << "announced before the pause";
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !Announced(recorder).isEmpty(); }, 1000) ==
+        EXPECT_EQ(announced(recorder), QStringList()) << "announced before the pause";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !announced(recorder).isEmpty(); }, 1000) ==
                     step.heard)
             << "within a second of the last key or click";
         QTest::qWait(kPastThePause);
-        EXPECT_EQ(Announced(recorder), step.heard ? result() : QStringList());
+        EXPECT_EQ(announced(recorder), step.heard ? result() : QStringList());
     }
     EXPECT_EQ(messages.size(), 1);
 }
 #else
 TEST_F(AccessibilityTest, NoAnnouncementBesidesTheDescriptionAScreenReaderSpeaks) {
     AccessibilityRecorder recorder;
-    TypeOver(Box("FileSectors"), "3");
-    ClickOn(Option("File700"));
+    typeOver(textBox("FileSectors"), "3");
+    clickOn(optionButton("File700"));
     QTest::qWait(kPastThePause);
-    EXPECT_EQ(Announced(recorder), QStringList());
+    EXPECT_EQ(announced(recorder), QStringList());
 }
 #endif
 #endif

@@ -127,9 +127,9 @@ TEST_F(ControlsTest, TheLengthLimitBindsTypingAndPasting) {
 }
 
 TEST_F(ControlsTest, LostFocusWhenTheFocusMovesToAnotherControl) {
-    PressTab();
+    pressTab();
     EXPECT_EQ(QApplication::focusWidget(), second);
-    ClickOn(first);
+    clickOn(first);
     EXPECT_EQ(log, (QStringList{"first LostFocus", "second LostFocus"}));
 }
 
@@ -153,10 +153,10 @@ TEST_F(ControlsTest, NoLostFocusWhenAnotherWindowOrADialogTakesTheFocus) {
 }
 
 TEST_F(ControlsTest, AnOptionRaisesClickWhenChosenOrSelectedByTheProgram) {
-    ClickOn(a2);
+    clickOn(a2);
     EXPECT_TRUE(a2->isChecked());
     EXPECT_FALSE(a1->isChecked());
-    ClickOn(a2); // already selected
+    clickOn(a2); // already selected
     bool inside = false;
     QObject::connect(a1, &OptionButton::Click, [&] { inside = true; });
     a1->select();
@@ -176,7 +176,7 @@ TEST(OptionButton, AnOptionOfNoGroupIsSelectedAndClicksAsAnyOther) {
 }
 
 TEST_F(ControlsTest, TheTwoGroupsAreIndependent) {
-    ClickOn(b2);
+    clickOn(b2);
     a2->select();
     EXPECT_TRUE(a2->isChecked());
     EXPECT_TRUE(b2->isChecked());
@@ -188,7 +188,7 @@ TEST_F(ControlsTest, TheTwoGroupsAreIndependent) {
 }
 
 TEST_F(ControlsTest, ArrowKeysMoveTheSelectionWithinAGroup) {
-    ClickOn(a1);
+    clickOn(a1);
     QTest::keyClick(a1, Qt::Key_Down);
     EXPECT_TRUE(a2->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), a2);
@@ -201,7 +201,7 @@ TEST_F(ControlsTest, TheBoxLostFocusAndAllItSetsOffRunBeforeTheOptionsClick) {
         first->setText("2");
         b2->select();
     });
-    ClickOn(a2);
+    clickOn(a2);
     EXPECT_TRUE(a2->isChecked());
     EXPECT_EQ(log, (QStringList{"first LostFocus", "first Change 2", "b2 Click", "a2 Click"}));
 }

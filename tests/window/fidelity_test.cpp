@@ -20,12 +20,12 @@ constexpr const char* kOptionsInTurn[] = {"File700",   "File651",    "File654", 
 
 TEST_F(FidelityTest, AClickAtTheRightEndOfAnOptionChoosesItAfterTheBoxIsLeft) {
     for (const char* name : kOptionsInTurn) {
-        OptionButton* option = Option(name);
+        OptionButton* option = optionButton(name);
         // State: the minutes box holds a typed 5, which reads "05" once left.
-        TypeOver(Box("LengthMinutes"), "5");
+        typeOver(textBox("LengthMinutes"), "5");
         QString boxAtClick;
         const auto spy = QObject::connect(option, &OptionButton::Click,
-                                          [&] { boxAtClick = Box("LengthMinutes")->text(); });
+                                          [&] { boxAtClick = textBox("LengthMinutes")->text(); });
         // Action: a click right of the caption, inside the option's rectangle.
         QTest::mouseClick(option, Qt::LeftButton, {},
                           QPoint(option->width() - 2, option->height() / 2));
@@ -38,9 +38,9 @@ TEST_F(FidelityTest, AClickAtTheRightEndOfAnOptionChoosesItAfterTheBoxIsLeft) {
 }
 
 TEST_F(FidelityTest, NoSectorsGiveMinusTheAudioRate) {
-    TypeOver(Box("FileSectors"), "0");
-    EXPECT_EQ(State().FileKbits, 0);
-    EXPECT_EQ(Result(), "-96");
+    typeOver(textBox("FileSectors"), "0");
+    EXPECT_EQ(calcState().FileKbits, 0);
+    EXPECT_EQ(shownResult(), "-96");
 }
 
 TEST_F(FidelityTest, TheFirstCharacterTypedInABoxChoosesItsOtherOption) {
@@ -52,39 +52,39 @@ TEST_F(FidelityTest, TheFirstCharacterTypedInABoxChoosesItsOtherOption) {
                  {"FileBytes", "File650", "FileOther"},
                  {"AudioKBPS", "Audio96", "AudioOther"}};
     for (const auto& b : boxes) {
-        ClickOn(Option(b.preset));
-        SelectAllIn(Box(b.box));
-        EXPECT_TRUE(Option(b.preset)->isChecked()) << b.box;
-        QTest::keyClick(Box(b.box), Qt::Key_1);
-        EXPECT_TRUE(Option(b.other)->isChecked()) << b.box;
+        clickOn(optionButton(b.preset));
+        selectAllIn(textBox(b.box));
+        EXPECT_TRUE(optionButton(b.preset)->isChecked()) << b.box;
+        QTest::keyClick(textBox(b.box), Qt::Key_1);
+        EXPECT_TRUE(optionButton(b.other)->isChecked()) << b.box;
     }
 }
 
 TEST_F(FidelityTest, ASizePresetKeepsTheTypedSectorSizeAndOtherBringsItBack) {
-    TypeOver(Box("FileBytes"), "1024");
-    EXPECT_EQ(State().FileKbits, 2662400); // 332800 sectors of 1024 bytes
-    ClickOn(Option("File702"));
-    EXPECT_EQ(State().FileKbits, 5757552);
-    EXPECT_EQ(Box("FileBytes")->text(), "1024");
-    ClickOn(Option("FileOther"));
-    EXPECT_EQ(State().FileKbits, 2662400);
-    EXPECT_EQ(Result(), "503"); // 2662400 / 4440 - 96
+    typeOver(textBox("FileBytes"), "1024");
+    EXPECT_EQ(calcState().FileKbits, 2662400); // 332800 sectors of 1024 bytes
+    clickOn(optionButton("File702"));
+    EXPECT_EQ(calcState().FileKbits, 5757552);
+    EXPECT_EQ(textBox("FileBytes")->text(), "1024");
+    clickOn(optionButton("FileOther"));
+    EXPECT_EQ(calcState().FileKbits, 2662400);
+    EXPECT_EQ(shownResult(), "503"); // 2662400 / 4440 - 96
 }
 
 TEST_F(FidelityTest, ChoosingInOneGroupNeverChangesTheOther) {
     for (const char* name : kOptionsInTurn) {
         const bool size = QString::fromLatin1(name).startsWith("File");
-        const QString otherGroup = size ? AudioOption() : SizeOption();
-        ClickOn(Option(name));
-        EXPECT_EQ(size ? SizeOption() : AudioOption(), name);
-        EXPECT_EQ(size ? AudioOption() : SizeOption(), otherGroup) << name;
+        const QString otherGroup = size ? audioOption() : sizeOption();
+        clickOn(optionButton(name));
+        EXPECT_EQ(size ? sizeOption() : audioOption(), name);
+        EXPECT_EQ(size ? audioOption() : sizeOption(), otherGroup) << name;
     }
 }
 
 TEST_F(FidelityTest, AWriteOfTheSameTextRaisesNoChangeOnTheRealBoxes) {
     for (const char* name : {"FileSectors", "FileBytes", "AudioKBPS", "LengthHours",
                              "LengthMinutes", "LengthSeconds"}) {
-        TextBox* box = Box(name);
+        TextBox* box = textBox(name);
         QSignalSpy changes(box, &TextBox::Change);
         box->setText(box->text());
         EXPECT_EQ(changes.count(), 0) << name;

@@ -26,7 +26,7 @@ struct DesignWidthFaces {
 
 // Those faces where both kinds are installed. A run meant to go without them
 // (QUORVEL_TEST_WITHOUT_DESIGN_FACES set) fails where they are there.
-inline std::optional<DesignWidthFaces> InstalledDesignWidthFaces() {
+inline std::optional<DesignWidthFaces> installedDesignWidthFaces() {
     const QStringList families = QFontDatabase::families();
     const auto first = [&families](const char* face, const char* standIn) {
         return families.contains(QLatin1String(face))      ? QString::fromLatin1(face)
@@ -55,15 +55,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    TextBox* Box(const char* name) const { return Get<TextBox>(name); }
-    OptionButton* Option(const char* name) const { return Get<OptionButton>(name); }
-    QString Result() const { return Get<QLabel>("VideoBitRate")->text(); }
-    const CalcState& State() const { return form->state(); }
+    TextBox* textBox(const char* name) const { return child<TextBox>(name); }
+    OptionButton* optionButton(const char* name) const { return child<OptionButton>(name); }
+    QString shownResult() const { return child<QLabel>("VideoBitRate")->text(); }
+    const CalcState& calcState() const { return form->state(); }
 
     // The name of the option selected in a frame; empty when none is.
-    QString SelectedIn(const char* frame) const {
+    QString selectedIn(const char* frame) const {
         QString selected;
-        for (auto* option : Get<QGroupBox>(frame)->findChildren<OptionButton*>()) {
+        for (auto* option : child<QGroupBox>(frame)->findChildren<OptionButton*>()) {
             if (option->isChecked()) {
                 EXPECT_TRUE(selected.isEmpty()) << "two options selected in " << frame;
                 selected = option->objectName();
@@ -71,10 +71,10 @@ protected:
         }
         return selected;
     }
-    QString SizeOption() const { return SelectedIn("Frame2"); }
-    QString AudioOption() const { return SelectedIn("Frame1"); }
+    QString sizeOption() const { return selectedIn("Frame2"); }
+    QString audioOption() const { return selectedIn("Frame1"); }
 
-    template <typename Control> Control* Get(const char* name) const {
+    template <typename Control> Control* child(const char* name) const {
         auto* control =
             qobject_cast<Control*>(form->findChild<QWidget*>(QString::fromLatin1(name)));
         EXPECT_NE(control, nullptr) << name;

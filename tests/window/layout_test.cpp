@@ -30,7 +30,7 @@ namespace {
 
 using LayoutTest = FormTest;
 
-bool IsKind(QWidget* control, ControlKind kind) {
+bool isKind(QWidget* control, ControlKind kind) {
     switch (kind) {
     case ControlKind::Label:
         return qobject_cast<QLabel*>(control) != nullptr;
@@ -46,7 +46,7 @@ bool IsKind(QWidget* control, ControlKind kind) {
     return false;
 }
 
-QString CaptionOf(QWidget* control) {
+QString captionOf(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control)) {
         return label->text();
     }
@@ -60,7 +60,7 @@ QString CaptionOf(QWidget* control) {
 }
 
 // The width a control's caption is drawn in.
-int CaptionRoom(QWidget* control) {
+int captionRoom(QWidget* control) {
     auto* option = qobject_cast<QRadioButton*>(control);
     if (!option) {
         return control->contentsRect().width();
@@ -87,38 +87,38 @@ TEST_F(LayoutTest, TheWindowCarriesItsIconSharpAtTwiceTheScale) {
 }
 
 TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
-    const std::optional<DesignWidthFaces> designWidths = InstalledDesignWidthFaces();
+    const std::optional<DesignWidthFaces> designWidths = installedDesignWidthFaces();
     QSet<QString> names;
-    for (const ControlRow& row : LayoutTable()) {
+    for (const ControlRow& row : layoutTable()) {
         SCOPED_TRACE(row.name);
         QWidget* control = form->findChild<QWidget*>(QString::fromLatin1(row.name));
         ASSERT_NE(control, nullptr);
         names.insert(control->objectName());
-        EXPECT_TRUE(IsKind(control, row.kind));
+        EXPECT_TRUE(isKind(control, row.kind));
         QWidget* container = row.container
                                  ? form->findChild<QWidget*>(QString::fromLatin1(row.container))
                                  : form.get();
         EXPECT_EQ(control->parentWidget(), container);
 
-        const QPoint topLeft(TwipsToPixels(row.left), TwipsToPixels(row.top));
+        const QPoint topLeft(twipsToPixels(row.left), twipsToPixels(row.top));
         EXPECT_EQ(control->pos(), topLeft);
         if (row.kind == ControlKind::Line) {
-            EXPECT_EQ(control->width(), TwipsToPixels(row.width) + 1);
+            EXPECT_EQ(control->width(), twipsToPixels(row.width) + 1);
         } else if (!row.sizedToText) {
-            EXPECT_EQ(control->size(), QSize(TwipsToPixels(row.width), TwipsToPixels(row.height)));
+            EXPECT_EQ(control->size(), QSize(twipsToPixels(row.width), twipsToPixels(row.height)));
             // A wider fallback face must not clip a caption.
             if (row.kind == ControlKind::Label || row.kind == ControlKind::OptionButton) {
                 // The ink, not the advance: a colon's blank right bearing may
                 // overhang. A fitted caption keeps a pixel clear of the edge.
-                EXPECT_LT(control->fontMetrics().tightBoundingRect(CaptionOf(control)).right(),
-                          CaptionRoom(control) - (designWidths ? 0 : 1));
+                EXPECT_LT(control->fontMetrics().tightBoundingRect(captionOf(control)).right(),
+                          captionRoom(control) - (designWidths ? 0 : 1));
                 EXPECT_LE(control->fontMetrics().height(), control->height());
             }
         } else {
             // Sized to its text: the whole caption is shown, in one line, short of
             // the next control on its row.
             EXPECT_GE(control->width(),
-                      control->fontMetrics().horizontalAdvance(CaptionOf(control)));
+                      control->fontMetrics().horizontalAdvance(captionOf(control)));
             EXPECT_LT(control->height(), 2 * control->fontMetrics().height());
             const QRect place = control->geometry();
             for (auto* other : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -131,15 +131,15 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
             // In the layout's own widths the date reaches a little past the
             // margin, as it was designed; a wider face is held to the margin.
             if (!designWidths) {
-                EXPECT_LT(place.right(), TwipsToPixels(6015));
+                EXPECT_LT(place.right(), twipsToPixels(6015));
             }
         }
 
         // The result's caption is the start-up result from then on.
-        if (control != Get<QLabel>("VideoBitRate") &&
+        if (control != child<QLabel>("VideoBitRate") &&
             (row.kind == ControlKind::Label || row.kind == ControlKind::Frame ||
              row.kind == ControlKind::OptionButton)) {
-            EXPECT_EQ(CaptionOf(control), QString::fromUtf8(row.text));
+            EXPECT_EQ(captionOf(control), QString::fromUtf8(row.text));
         }
         if (auto* option = qobject_cast<OptionButton*>(control)) {
             EXPECT_EQ(option->isChecked(), row.selected);
@@ -150,8 +150,8 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
         }
         // Drawn in the face of the layout's widths where there is one, exactly as
         // designed; else in the installed face that stands in, no larger.
-        const FontFace face = row.font.family ? row.font : WindowFont();
-        EXPECT_EQ(control->font().family(), MakeFont(face).family());
+        const FontFace face = row.font.family ? row.font : windowFont();
+        EXPECT_EQ(control->font().family(), makeFont(face).family());
         if (designWidths) {
             EXPECT_EQ(control->font().family(),
                       face.serif ? designWidths->serif : designWidths->sans);
@@ -173,7 +173,7 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
 
 TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
     const auto table = [](auto change) {
-        std::vector<ControlRow> rows(LayoutTable().begin(), LayoutTable().end());
+        std::vector<ControlRow> rows(layoutTable().begin(), layoutTable().end());
         change(rows);
         return rows;
     };
@@ -221,7 +221,7 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
     // Each control the handlers read, write or hear from (every option and box,
     // and the result label), its row left out: the window must not be built
     // with a control missing, and the message names that control.
-    for (const ControlRow& row : LayoutTable()) {
+    for (const ControlRow& row : layoutTable()) {
         if (row.kind != ControlKind::OptionButton && row.kind != ControlKind::TextBox &&
             row.name != kResultLabel) {
             continue;
@@ -233,39 +233,39 @@ TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
 }
 
 TEST_F(LayoutTest, TwipsBecomeLogicalPixelsAtFifteenToOne) {
-    EXPECT_EQ(Box("FileSectors")->geometry(), QRect(64, 136, 65, 19));
-    EXPECT_EQ(Get<QWidget>("Frame1")->geometry(), QRect(232, 32, 169, 233));
-    auto* rule = Get<Line>("Line1");
+    EXPECT_EQ(textBox("FileSectors")->geometry(), QRect(64, 136, 65, 19));
+    EXPECT_EQ(child<QWidget>("Frame1")->geometry(), QRect(232, 32, 169, 233));
+    auto* rule = child<Line>("Line1");
     EXPECT_EQ(rule->geometry(), QRect(8, 296, 393, 1));
     EXPECT_EQ(rule->colour(), QColor(128, 128, 128));
-    EXPECT_EQ(Get<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(64, 0, 0));
-    EXPECT_TRUE(Get<QLabel>("VideoBitRate")->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(Get<QLabel>("Label_Instruct")->alignment() & Qt::AlignHCenter);
+    EXPECT_EQ(child<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(64, 0, 0));
+    EXPECT_TRUE(child<QLabel>("VideoBitRate")->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(child<QLabel>("Label_Instruct")->alignment() & Qt::AlignHCenter);
 }
 
 TEST_F(LayoutTest, TheWidestResultShowsWhole) {
     // The largest size over one second with no audio.
-    TypeOver(Box("FileSectors"), "524287");
-    TypeOver(Box("FileBytes"), "4096");
-    TypeOver(Box("AudioKBPS"), "0");
-    TypeOver(Box("LengthHours"), "0");
-    TypeOver(Box("LengthMinutes"), "0");
-    TypeOver(Box("LengthSeconds"), "1");
-    auto* result = Get<QLabel>("VideoBitRate");
+    typeOver(textBox("FileSectors"), "524287");
+    typeOver(textBox("FileBytes"), "4096");
+    typeOver(textBox("AudioKBPS"), "0");
+    typeOver(textBox("LengthHours"), "0");
+    typeOver(textBox("LengthMinutes"), "0");
+    typeOver(textBox("LengthSeconds"), "1");
+    auto* result = child<QLabel>("VideoBitRate");
     ASSERT_EQ(result->text(), "16777184");
     EXPECT_LE(result->fontMetrics().horizontalAdvance(result->text()), result->width());
 }
 
 TEST_F(LayoutTest, EveryTextIsDrawnInAnInstalledFaceOfItsKindThatHasItsCharacters) {
     const QStringList installed = QFontDatabase::families();
-    for (const ControlRow& row : LayoutTable()) {
+    for (const ControlRow& row : layoutTable()) {
         SCOPED_TRACE(row.name);
         auto* control = form->findChild<QWidget*>(QString::fromLatin1(row.name));
         const QFontInfo face(control->font());
         EXPECT_TRUE(installed.contains(face.family())) << face.family();
         // A box's characters are those it may show; a caption's, its own.
         const QString characters =
-            row.kind == ControlKind::TextBox ? QStringLiteral("-.0123456789") : CaptionOf(control);
+            row.kind == ControlKind::TextBox ? QStringLiteral("-.0123456789") : captionOf(control);
         for (const QChar c : characters) {
             EXPECT_TRUE(control->fontMetrics().inFont(c)) << face.family() << " lacks " << c;
         }
@@ -281,23 +281,23 @@ TEST_F(LayoutTest, EveryTextIsDrawnInAnInstalledFaceOfItsKindThatHasItsCharacter
 }
 
 TEST(FitText, DrawsATextJustSmallEnoughForItsRoomAndLeavesOneThatFits) {
-    const QFont font = MakeFont(WindowFont());
+    const QFont font = makeFont(windowFont());
     const QString text = QStringLiteral("bytes / sector");
     const int natural = QFontMetrics(font).horizontalAdvance(text);
     for (const Qt::Alignment alignment : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight}) {
         SCOPED_TRACE(static_cast<int>(alignment));
-        EXPECT_EQ(FitText(font, text, QSize(natural + 8, 40), alignment), font);
+        EXPECT_EQ(fitText(font, text, QSize(natural + 8, 40), alignment), font);
 
         const QSize room(natural * 3 / 4, 40);
-        const QFont fitted = FitText(font, text, room, alignment);
+        const QFont fitted = fitText(font, text, room, alignment);
         EXPECT_LT(fitted.pointSizeF(), font.pointSizeF());
         EXPECT_LE(QFontMetrics(fitted).horizontalAdvance(text), room.width());
         QFont larger = fitted;
         larger.setPointSizeF(fitted.pointSizeF() + 0.25);
-        EXPECT_FALSE(TextFits(larger, text, room, alignment)) << "not the least change";
+        EXPECT_FALSE(textFits(larger, text, room, alignment)) << "not the least change";
     }
     // Too low a room makes the text smaller too.
-    EXPECT_LT(FitText(font, text, QSize(natural + 8, 8), Qt::AlignLeft).pointSizeF(),
+    EXPECT_LT(fitText(font, text, QSize(natural + 8, 8), Qt::AlignLeft).pointSizeF(),
               font.pointSizeF());
 }
 
@@ -307,32 +307,32 @@ TEST(LayoutTable, ALabelSizedToItsTextMayReachTheNextControlOnItsRowOrTheMargin)
                                                     {"Label10", 6015},
                                                     {"Label11", 4920},
                                                     {"Label12", 6015}};
-    for (const ControlRow& row : LayoutTable()) {
+    for (const ControlRow& row : layoutTable()) {
         if (row.sizedToText) {
-            EXPECT_EQ(RightLimitTwips(LayoutTable(), row), limits.at(row.name)) << row.name;
+            EXPECT_EQ(rightLimitTwips(layoutTable(), row), limits.at(row.name)) << row.name;
         }
     }
 }
 
 TEST_F(LayoutTest, TabVisitsTheSelectedOptionOfEachGroupAndEveryBox) {
-    ClickOn(Option("File650"));
+    clickOn(optionButton("File650"));
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 8; ++i) {
-        PressTab();
+        pressTab();
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited, (QStringList{"File650", "FileSectors", "FileBytes", "Audio96", "AudioKBPS",
                                     "LengthHours", "LengthMinutes", "LengthSeconds", "File650"}));
     // Tab leaves the boxes as they were.
-    EXPECT_EQ(Result(), "1103");
-    EXPECT_EQ(Box("LengthHours")->text(), "01");
+    EXPECT_EQ(shownResult(), "1103");
+    EXPECT_EQ(textBox("LengthHours")->text(), "01");
 
     // Options the program selected, never focused, are where Tab stops.
-    TypeOver(Box("AudioKBPS"), "128");
-    TypeOver(Box("FileSectors"), "3");
+    typeOver(textBox("AudioKBPS"), "128");
+    typeOver(textBox("FileSectors"), "3");
     visited = QStringList{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 8; ++i) {
-        PressTab();
+        pressTab();
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited,
@@ -353,11 +353,11 @@ TEST(WindowsStyle, EveryWindowsDrawsTheWindowInTheClassicLook) {
 #endif
 
 TEST_F(LayoutTest, ArrowKeysChooseWithinAGroupOnly) {
-    ClickOn(Option("Audio96"));
-    QTest::keyClick(Option("Audio96"), Qt::Key_Down);
-    EXPECT_EQ(AudioOption(), "Audio112");
-    EXPECT_EQ(SizeOption(), "File650");
-    EXPECT_EQ(Result(), "1087");
+    clickOn(optionButton("Audio96"));
+    QTest::keyClick(optionButton("Audio96"), Qt::Key_Down);
+    EXPECT_EQ(audioOption(), "Audio112");
+    EXPECT_EQ(sizeOption(), "File650");
+    EXPECT_EQ(shownResult(), "1087");
 }
 
 } // namespace

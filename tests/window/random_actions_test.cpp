@@ -44,7 +44,7 @@ struct Action {
     QString text;
     int count; // keys for Erase; 0 means select all first
 
-    std::string Describe() const {
+    std::string describe() const {
         std::ostringstream out;
         const char* names[] = {"type over",    "type at end", "type in front", "paste over",
                                "paste at end", "erase",       "choose",        "tab"};
@@ -67,7 +67,7 @@ struct Action {
 };
 
 // Texts that favour the edges of what the boxes read.
-QString RandomText(std::mt19937& random) {
+QString randomText(std::mt19937& random) {
     static const char* const pieces[] = {"",
                                          "-",
                                          "+",
@@ -129,7 +129,7 @@ QString RandomText(std::mt19937& random) {
     return text;
 }
 
-Action RandomAction(std::mt19937& random) {
+Action randomAction(std::mt19937& random) {
     const auto kind = static_cast<Kind>(std::uniform_int_distribution<int>(0, 7)(random));
     Action action{kind, 0, QString(), 0};
     if (kind == Kind::Choose) {
@@ -141,7 +141,7 @@ Action RandomAction(std::mt19937& random) {
         if (kind == Kind::Erase) {
             action.count = std::uniform_int_distribution<int>(0, 3)(random);
         } else {
-            action.text = RandomText(random);
+            action.text = randomText(random);
         }
     }
     return action;
@@ -158,51 +158,51 @@ public:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     }
 
-    TextBox* Box(int index) const {
+    TextBox* textBox(int index) const {
         return qobject_cast<TextBox*>(form.findChild<QWidget*>(QString::fromLatin1(kBoxes[index])));
     }
-    OptionButton* Option(const char* name) const {
+    OptionButton* optionButton(const char* name) const {
         return qobject_cast<OptionButton*>(form.findChild<QWidget*>(QString::fromLatin1(name)));
     }
 
-    void Perform(const Action& action) {
+    void perform(const Action& action) {
         switch (action.kind) {
         case Kind::TypeOver:
-            TypeOver(Box(action.target), action.text);
+            typeOver(textBox(action.target), action.text);
             break;
         case Kind::TypeAtEnd:
-            ClickOn(Box(action.target));
-            QTest::keyClick(Box(action.target), Qt::Key_End);
-            Type(Box(action.target), action.text);
+            clickOn(textBox(action.target));
+            QTest::keyClick(textBox(action.target), Qt::Key_End);
+            type(textBox(action.target), action.text);
             break;
         case Kind::TypeInFront:
-            ClickOn(Box(action.target));
-            QTest::keyClick(Box(action.target), Qt::Key_Home);
-            Type(Box(action.target), action.text);
+            clickOn(textBox(action.target));
+            QTest::keyClick(textBox(action.target), Qt::Key_Home);
+            type(textBox(action.target), action.text);
             break;
         case Kind::PasteOver:
-            PasteOver(Box(action.target), action.text);
+            pasteOver(textBox(action.target), action.text);
             break;
         case Kind::PasteAtEnd:
             QApplication::clipboard()->setText(action.text);
-            ClickOn(Box(action.target));
-            QTest::keyClick(Box(action.target), Qt::Key_End);
-            QTest::keyClick(Box(action.target), Qt::Key_V, Qt::ControlModifier);
+            clickOn(textBox(action.target));
+            QTest::keyClick(textBox(action.target), Qt::Key_End);
+            QTest::keyClick(textBox(action.target), Qt::Key_V, Qt::ControlModifier);
             break;
         case Kind::Erase:
             if (action.count == 0) {
-                SelectAllIn(Box(action.target));
-                QTest::keyClick(Box(action.target), Qt::Key_Delete);
+                selectAllIn(textBox(action.target));
+                QTest::keyClick(textBox(action.target), Qt::Key_Delete);
             } else {
-                ClickOn(Box(action.target));
-                QTest::keyClick(Box(action.target), Qt::Key_End);
+                clickOn(textBox(action.target));
+                QTest::keyClick(textBox(action.target), Qt::Key_End);
                 for (int i = 0; i < action.count; ++i) {
-                    QTest::keyClick(Box(action.target), Qt::Key_Backspace);
+                    QTest::keyClick(textBox(action.target), Qt::Key_Backspace);
                 }
             }
             break;
         case Kind::Choose:
-            ClickOn(Option(kOptions[action.target]));
+            clickOn(optionButton(kOptions[action.target]));
             break;
         case Kind::Tab:
             if (QWidget* focused = QApplication::focusWidget()) {
@@ -211,24 +211,24 @@ public:
             }
             break;
         }
-        Settle();
+        settle();
     }
 
     // What is wrong with the window now, or nothing.
-    std::optional<std::string> Check() const;
+    std::optional<std::string> check() const;
 
     Form_Main form;
     int reports = 0;
 };
 
-double Clamp(double value, double largest) {
+double clamp(double value, double largest) {
     return value < 0 ? 0 : std::min(value, largest);
 }
 
-std::optional<std::string> Window::Check() const {
+std::optional<std::string> Window::check() const {
     const CalcState& s = form.state();
     std::ostringstream problem;
-    const auto text = [this](int index) { return Box(index)->text().toStdString(); };
+    const auto text = [this](int index) { return textBox(index)->text().toStdString(); };
 
     const auto selected = [this](const char* frame) -> std::string {
         for (auto* option :
@@ -247,7 +247,7 @@ std::optional<std::string> Window::Check() const {
     for (int i = 0; i < 3; ++i) {
         try {
             const double shown = std::trunc(ReadNumber(text(i)));
-            typed[i] = Clamp(shown, largest[i]);
+            typed[i] = clamp(shown, largest[i]);
             if (shown != typed[i]) {
                 problem << kBoxes[i] << " shows " << text(i) << ", past its limit; ";
             }
@@ -295,7 +295,7 @@ std::optional<std::string> Window::Check() const {
     const double partLargest[3] = {23, 59, 59};
     for (int i = 0; i < 3; ++i) {
         const double read = std::trunc(ReadNumber(text(3 + i)));
-        const double shown = Clamp(read, partLargest[i]);
+        const double shown = clamp(read, partLargest[i]);
         if (read != shown) {
             problem << kBoxes[3 + i] << " shows " << text(3 + i) << ", past its limit; ";
         }
@@ -320,15 +320,15 @@ std::optional<std::string> Window::Check() const {
 }
 
 // Replays `actions` on a fresh window; returns the first problem and after which action.
-std::optional<std::string> Replay(const std::vector<Action>& actions, std::size_t* failedAt) {
+std::optional<std::string> replay(const std::vector<Action>& actions, std::size_t* failedAt) {
     Window window;
-    if (auto problem = window.Check()) {
+    if (auto problem = window.check()) {
         *failedAt = 0;
         return problem;
     }
     for (std::size_t i = 0; i < actions.size(); ++i) {
-        window.Perform(actions[i]);
-        if (auto problem = window.Check()) {
+        window.perform(actions[i]);
+        if (auto problem = window.check()) {
             *failedAt = i + 1;
             return problem;
         }
@@ -337,7 +337,7 @@ std::optional<std::string> Replay(const std::vector<Action>& actions, std::size_
 }
 
 // Drops actions one at a time while the sequence still fails.
-std::vector<Action> Shrink(std::vector<Action> actions) {
+std::vector<Action> shrink(std::vector<Action> actions) {
     bool shrunk = true;
     while (shrunk) {
         shrunk = false;
@@ -345,7 +345,7 @@ std::vector<Action> Shrink(std::vector<Action> actions) {
             std::vector<Action> shorter = actions;
             shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(i));
             std::size_t at = 0;
-            if (Replay(shorter, &at)) {
+            if (replay(shorter, &at)) {
                 shorter.resize(at);
                 actions = shorter;
                 shrunk = true;
@@ -356,36 +356,36 @@ std::vector<Action> Shrink(std::vector<Action> actions) {
     return actions;
 }
 
-int FromEnvironment(const char* name, int fallback) {
+int fromEnvironment(const char* name, int fallback) {
     const char* value = std::getenv(name);
     return value ? std::atoi(value) : fallback;
 }
 
 TEST(RandomActions, TheWindowAgreesWithItselfAfterEveryAction) {
-    const int sequences = FromEnvironment("QUORVEL_RANDOM_SEQUENCES", 1000);
-    const int length = FromEnvironment("QUORVEL_RANDOM_ACTIONS", 40);
-    const auto firstSeed = static_cast<std::uint32_t>(FromEnvironment("QUORVEL_RANDOM_SEED", 1));
+    const int sequences = fromEnvironment("QUORVEL_RANDOM_SEQUENCES", 1000);
+    const int length = fromEnvironment("QUORVEL_RANDOM_ACTIONS", 40);
+    const auto firstSeed = static_cast<std::uint32_t>(fromEnvironment("QUORVEL_RANDOM_SEED", 1));
     int actionsRun = 0;
     for (int n = 0; n < sequences; ++n) {
         const std::uint32_t seed = firstSeed + static_cast<std::uint32_t>(n);
         std::mt19937 random(seed);
         std::vector<Action> actions;
         for (int i = 0; i < length; ++i) {
-            actions.push_back(RandomAction(random));
+            actions.push_back(randomAction(random));
         }
         std::size_t failedAt = 0;
-        const auto problem = Replay(actions, &failedAt);
+        const auto problem = replay(actions, &failedAt);
         if (problem) {
             actions.resize(failedAt);
-            const std::vector<Action> repro = Shrink(actions);
+            const std::vector<Action> repro = shrink(actions);
             std::ostringstream steps;
             for (const Action& action : repro) {
-                steps << "\n  " << action.Describe();
+                steps << "\n  " << action.describe();
             }
             std::size_t at = 0;
             FAIL() << "seed " << seed << " failed after action " << failedAt << ": " << *problem
                    << "\nshortest repro (" << repro.size() << " actions):" << steps.str()
-                   << "\nwhich shows: " << Replay(repro, &at).value_or("nothing");
+                   << "\nwhich shows: " << replay(repro, &at).value_or("nothing");
         }
         actionsRun += length;
     }

@@ -11,24 +11,24 @@ namespace quorvel::test {
 namespace {
 
 TEST(ContrastRatio, RunsFromOneForTheSameColourToTwentyOneForBlackOnWhite) {
-    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
-    EXPECT_NEAR(ContrastRatio(Qt::white, Qt::black), 21.0, 1e-9);
-    EXPECT_NEAR(ContrastRatio(QColor(64, 0, 0), QColor(64, 0, 0)), 1.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(Qt::white, Qt::black), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(QColor(64, 0, 0), QColor(64, 0, 0)), 1.0, 1e-9);
     // A published pair: #777 on white is 4.48 to 1, just short of 4.5.
-    EXPECT_NEAR(ContrastRatio(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.01);
+    EXPECT_NEAR(contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.01);
 }
 
 TEST(ReadableOn, KeepsTheDesignedColourWhereItReadsAndKeepsItsHueWhereItDoesNot) {
     const QColor darkRed(64, 0, 0);
-    EXPECT_EQ(ReadableOn(darkRed, QColor(0xef, 0xef, 0xef)), darkRed);
-    EXPECT_EQ(ReadableOn(Qt::black, Qt::white), QColor(Qt::black));
+    EXPECT_EQ(readableOn(darkRed, QColor(0xef, 0xef, 0xef)), darkRed);
+    EXPECT_EQ(readableOn(Qt::black, Qt::white), QColor(Qt::black));
     for (const QColor background :
          {QColor(0x35, 0x35, 0x35), QColor(0x24, 0x24, 0x24), QColor(Qt::black)}) {
-        const QColor red = ReadableOn(darkRed, background);
-        EXPECT_GE(ContrastRatio(red, background), kLeastTextContrast) << background.name();
+        const QColor red = readableOn(darkRed, background);
+        EXPECT_GE(contrastRatio(red, background), kLeastTextContrast) << background.name();
         EXPECT_EQ(red.hslHue(), darkRed.hslHue()) << red.name();
         EXPECT_GT(red.red(), red.green()) << red.name();
-        EXPECT_GE(ContrastRatio(ReadableOn(Qt::black, background), background), kLeastTextContrast);
+        EXPECT_GE(contrastRatio(readableOn(Qt::black, background), background), kLeastTextContrast);
     }
 }
 
@@ -37,14 +37,14 @@ class TextColoursTest : public FormTest {
 protected:
     void TearDown() override { QApplication::setPalette(QPalette()); }
 
-    void ExpectEveryTextReads(const char* palette) {
+    void expectEveryTextReads(const char* palette) {
         const QColor background = form->palette().color(QPalette::Window);
         for (QWidget* control : form->findChildren<QWidget*>()) {
             if (control->focusPolicy() == Qt::NoFocus && !qobject_cast<QLabel*>(control)) {
                 continue; // frames and the rule; options and boxes are checked below
             }
             const QColor text = control->palette().color(QPalette::WindowText);
-            EXPECT_GE(ContrastRatio(text, background), kLeastTextContrast)
+            EXPECT_GE(contrastRatio(text, background), kLeastTextContrast)
                 << palette << ": " << control->objectName() << " " << text.name() << " on "
                 << background.name();
         }
@@ -52,9 +52,9 @@ protected:
 };
 
 TEST_F(TextColoursTest, EveryTextReadsOnALightPaletteInItsDesignedColour) {
-    ExpectEveryTextReads("light");
-    EXPECT_EQ(Get<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(64, 0, 0));
-    EXPECT_EQ(Get<QLabel>("Label12")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    expectEveryTextReads("light");
+    EXPECT_EQ(child<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(64, 0, 0));
+    EXPECT_EQ(child<QLabel>("Label12")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
 TEST_F(TextColoursTest, EveryTextReadsOnADarkPalette) {
@@ -68,8 +68,8 @@ TEST_F(TextColoursTest, EveryTextReadsOnADarkPalette) {
     QApplication::setPalette(dark);
     QApplication::processEvents();
     ASSERT_EQ(form->palette().color(QPalette::Window), QColor(0x35, 0x35, 0x35));
-    ExpectEveryTextReads("dark");
-    const QColor versionLine = Get<QLabel>("Label8")->palette().color(QPalette::WindowText);
+    expectEveryTextReads("dark");
+    const QColor versionLine = child<QLabel>("Label8")->palette().color(QPalette::WindowText);
     EXPECT_EQ(versionLine.hslHue(), 0) << versionLine.name(); // still a red
 }
 

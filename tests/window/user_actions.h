@@ -11,19 +11,19 @@
 namespace quorvel::test {
 
 // Clicks near the left edge, where an option's indicator and a box's text are.
-inline void ClickOn(QWidget* widget) {
+inline void clickOn(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
 }
 
 // Clicks into a box and selects all it holds, as before typing over it.
-inline void SelectAllIn(QLineEdit* box) {
-    ClickOn(box);
+inline void selectAllIn(QLineEdit* box) {
+    clickOn(box);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
 }
 
 // Types `text` where the cursor is, one key at a time; characters with no key
 // of their own arrive as a keyboard layout or input method would send them.
-inline void Type(QWidget* widget, const QString& text) {
+inline void type(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() > 0x20 && c.unicode() < 0x7F) {
             QTest::keyClick(widget, static_cast<char>(c.unicode()));
@@ -34,26 +34,26 @@ inline void Type(QWidget* widget, const QString& text) {
 }
 
 // Types `text` over everything the box holds.
-inline void TypeOver(QLineEdit* box, const QString& text) {
-    SelectAllIn(box);
-    Type(box, text);
+inline void typeOver(QLineEdit* box, const QString& text) {
+    selectAllIn(box);
+    type(box, text);
 }
 
 // Pastes `text` over everything the box holds.
-inline void PasteOver(QLineEdit* box, const QString& text) {
+inline void pasteOver(QLineEdit* box, const QString& text) {
     QApplication::clipboard()->setText(text);
-    SelectAllIn(box);
+    selectAllIn(box);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
 // Moves the focus on from the widget that has it, as the Tab key does.
-inline void PressTab() {
+inline void pressTab() {
     QWidget* focused = QApplication::focusWidget();
     QTest::keyClick(focused, Qt::Key_Tab);
 }
 
 // Lets queued work run, such as an error report waiting for its chain to unwind.
-inline void Settle() {
+inline void settle() {
     QApplication::processEvents();
 }
 

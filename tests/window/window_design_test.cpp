@@ -77,12 +77,12 @@ constexpr DesignedControl kDesign[] = {
 };
 // clang-format on
 
-bool Same(const char* a, const char* b) {
+bool same(const char* a, const char* b) {
     return (a == nullptr || b == nullptr) ? a == b : QLatin1String(a) == QLatin1String(b);
 }
 
 TEST(WindowDesign, TheLayoutTableHoldsTheDesignRowByRow) {
-    const auto table = LayoutTable();
+    const auto table = layoutTable();
     ASSERT_EQ(table.size(), std::size(kDesign));
     for (std::size_t i = 0; i < table.size(); ++i) {
         const ControlRow& row = table[i];
@@ -90,7 +90,7 @@ TEST(WindowDesign, TheLayoutTableHoldsTheDesignRowByRow) {
         SCOPED_TRACE(d.name);
         EXPECT_STREQ(row.name, d.name);
         EXPECT_EQ(row.kind, d.kind);
-        EXPECT_TRUE(Same(row.container, d.container));
+        EXPECT_TRUE(same(row.container, d.container));
         if (d.caption) {
             EXPECT_STREQ(row.text, d.caption);
         }
@@ -98,7 +98,7 @@ TEST(WindowDesign, TheLayoutTableHoldsTheDesignRowByRow) {
         EXPECT_EQ(row.top, d.top);
         EXPECT_EQ(row.width, d.width);
         EXPECT_EQ(row.height, d.height);
-        EXPECT_TRUE(Same(row.font.family, d.family));
+        EXPECT_TRUE(same(row.font.family, d.family));
         EXPECT_EQ(row.font.points, d.points);
         EXPECT_EQ(row.font.bold, d.bold);
         EXPECT_TRUE(row.colour == d.colour);
@@ -112,7 +112,7 @@ TEST(WindowDesign, TheLayoutTableHoldsTheDesignRowByRow) {
 using WindowDesignTest = FormTest;
 
 TEST_F(WindowDesignTest, EveryBuiltControlStandsWhereTheDesignPutsIt) {
-    const bool designWidths = InstalledDesignWidthFaces().has_value();
+    const bool designWidths = installedDesignWidthFaces().has_value();
     for (const DesignedControl& d : kDesign) {
         SCOPED_TRACE(d.name);
         auto* control = form->findChild<QWidget*>(QString::fromLatin1(d.name));
@@ -120,9 +120,9 @@ TEST_F(WindowDesignTest, EveryBuiltControlStandsWhereTheDesignPutsIt) {
         QWidget* container =
             d.container ? form->findChild<QWidget*>(QString::fromLatin1(d.container)) : form.get();
         EXPECT_EQ(control->parentWidget(), container);
-        EXPECT_EQ(control->pos(), QPoint(TwipsToPixels(d.left), TwipsToPixels(d.top)));
+        EXPECT_EQ(control->pos(), QPoint(twipsToPixels(d.left), twipsToPixels(d.top)));
         if (!d.sizedToText && d.kind != Line) {
-            EXPECT_EQ(control->size(), QSize(TwipsToPixels(d.width), TwipsToPixels(d.height)));
+            EXPECT_EQ(control->size(), QSize(twipsToPixels(d.width), twipsToPixels(d.height)));
         }
         if (d.family) {
             // A face wider than the layout's may be drawn smaller, never larger.
@@ -134,7 +134,7 @@ TEST_F(WindowDesignTest, EveryBuiltControlStandsWhereTheDesignPutsIt) {
             EXPECT_EQ(control->font().bold(), d.bold);
         }
     }
-    EXPECT_EQ(form->size(), QSize(TwipsToPixels(6135), TwipsToPixels(5625)));
+    EXPECT_EQ(form->size(), QSize(twipsToPixels(6135), twipsToPixels(5625)));
 }
 
 } // namespace

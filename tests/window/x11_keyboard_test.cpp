@@ -23,7 +23,7 @@ namespace {
 
 // Runs xdotool, a client of the X server of its own, as a desktop or a test
 // tool is: what it does reaches the program through the X server alone.
-void Xdotool(const QStringList& arguments) {
+void xdotool(const QStringList& arguments) {
     QProcess xdotool;
     xdotool.start(QStringLiteral("xdotool"), arguments);
     ASSERT_TRUE(xdotool.waitForFinished(10000)) << arguments.join(' ').toStdString();
@@ -31,9 +31,9 @@ void Xdotool(const QStringList& arguments) {
 }
 
 // A click in the middle of `widget`, through the X server.
-void ClickThroughX(QWidget* widget) {
+void clickThroughX(QWidget* widget) {
     const QPoint middle = widget->mapToGlobal(widget->rect().center());
-    Xdotool({"mousemove", QString::number(middle.x()), QString::number(middle.y()), "click", "1"});
+    xdotool({"mousemove", QString::number(middle.x()), QString::number(middle.y()), "click", "1"});
 }
 
 struct Closing {
@@ -52,18 +52,18 @@ const Closing kClosings[] = {
      }},
     {"Return",
      [](QMessageBox*) {
-         Xdotool({"key", "Return"});
+         xdotool({"key", "Return"});
      }},
     {"Space on OK",
      [](QMessageBox*) {
-         Xdotool({"key", "space"});
+         xdotool({"key", "space"});
      }},
     {"Escape",
      [](QMessageBox*) {
-         Xdotool({"key", "Escape"});
+         xdotool({"key", "Escape"});
      }},
     {"a click on OK",
-     [](QMessageBox* message) { ClickThroughX(message->button(QMessageBox::Ok)); }},
+     [](QMessageBox* message) { clickThroughX(message->button(QMessageBox::Ok)); }},
 };
 
 // Ways of leaving the box for the bytes box, the control after it.
@@ -75,9 +75,9 @@ struct Leaving {
 const Leaving kLeavings[] = {
     {"Tab",
      [](QWidget*) {
-         Xdotool({"key", "Tab"});
+         xdotool({"key", "Tab"});
      }},
-    {"a click on the bytes box", [](QWidget* next) { ClickThroughX(next); }},
+    {"a click on the bytes box", [](QWidget* next) { clickThroughX(next); }},
 };
 
 class KeyboardAfterAMessageTest : public FormTest,
@@ -91,41 +91,41 @@ TEST_P(KeyboardAfterAMessageTest, TheBoxIsLeftWithTheLastCountThatCouldBeUsed) {
     // "1e400" typed through the X server in front of 400 in the sectors box,
     // and its message up, holding the keyboard.
     form->errorReport().setDialogsShown(true);
-    Xdotool({"windowfocus", "--sync", QString::number(form->winId())});
-    TextBox* sectors = Box("FileSectors");
-    ClickThroughX(sectors);
-    Xdotool({"key", "ctrl+a", "type", "400"});
-    Xdotool({"key", "Home", "type", "1e"});
+    xdotool({"windowfocus", "--sync", QString::number(form->winId())});
+    TextBox* sectors = textBox("FileSectors");
+    clickThroughX(sectors);
+    xdotool({"key", "ctrl+a", "type", "400"});
+    xdotool({"key", "Home", "type", "1e"});
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
     auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(message, nullptr);
     // Handed the keyboard as a desktop hands it to a window that opens: with no
     // window manager and the machine loaded, the keyboard was seen to stay with
     // the window now and then, though the message had asked for it.
-    Xdotool({"windowfocus", "--sync", QString::number(message->winId())});
+    xdotool({"windowfocus", "--sync", QString::number(message->winId())});
     ASSERT_TRUE(QTest::qWaitForWindowActive(message));
 
     // Action: the message closed, the window handed the keyboard from outside
     // at once, as a window manager does when a dialog closes, then the box left.
     closing.close(message);
-    Xdotool({"windowfocus", "--sync", QString::number(form->winId())});
+    xdotool({"windowfocus", "--sync", QString::number(form->winId())});
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
     QTest::qWait(200);
-    leaving.leave(Box("FileBytes"));
+    leaving.leave(textBox("FileBytes"));
 
     // Expected: the last count that could be used written back, the focus in
     // the bytes box, the result as it was, and no new message.
     EXPECT_TRUE(QTest::qWaitFor([sectors] { return sectors->text() == "1400"; }, 3000))
         << "the sectors box shows " << sectors->text().toStdString();
-    EXPECT_EQ(QApplication::focusWidget(), Box("FileBytes"));
+    EXPECT_EQ(QApplication::focusWidget(), textBox("FileBytes"));
     EXPECT_EQ(QApplication::activeWindow(), form.get());
-    EXPECT_EQ(Result(), "-90");
+    EXPECT_EQ(shownResult(), "-90");
     QTest::qWait(200);
     EXPECT_EQ(messages.size(), 1) << messages.join('\n').toStdString();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-std::string Named(const testing::TestParamInfo<std::tuple<Closing, Leaving>>& info) {
+std::string named(const testing::TestParamInfo<std::tuple<Closing, Leaving>>& info) {
     std::string name =
         std::string(std::get<0>(info.param).how) + " then " + std::get<1>(info.param).how;
     for (char& c : name) {
@@ -137,7 +137,7 @@ std::string Named(const testing::TestParamInfo<std::tuple<Closing, Leaving>>& in
 INSTANTIATE_TEST_SUITE_P(EveryWay, KeyboardAfterAMessageTest,
                          testing::Combine(testing::ValuesIn(kClosings),
                                           testing::ValuesIn(kLeavings)),
-                         Named);
+                         named);
 
 } // namespace
 } // namespace quorvel::test
