@@ -1,13 +1,10 @@
 #include "controls.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
-
-#include "text_box_accessible.h"
 
 namespace quorvel {
 namespace {
@@ -37,8 +34,6 @@ QStyle* optionStyle() {
 } // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    // Each application forgets the factories it was given when it ends.
-    QAccessible::installFactory(TextBoxAccessible::create);
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 

@@ -1,141 +1,65 @@
 #include "form_main.h"
 
-#include <array>
 #include <exception>
+#include <optional>
 #include <string>
-#include <type_traits>
-#include <utility>
-#include <variant>
 
 #include <QEvent>
-#include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QPalette>
-#include <QPixmap>
 
-#include "calc_state.h"
 #include "controls.h"
-#include "conversions.h"
 #include "error_report.h"
 #include "errors.h"
-#include "fonts.h"
-#include "quorvel_icon_pixels.h"
 #include "result_announcer.h"
-#include "text_colours.h"
 
 namespace quorvel {
 namespace {
 
-// The window's icon up to 64 pixels, enough for a title bar or task bar at twice
-// the scale. The pixels are built in, so nothing is read or decoded for it.
-QIcon applicationIcon() {
-    QIcon icon;
-    for (const IconPixels& image : kWindowIcon) {
-        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.argb),
-                                                 image.size, image.size, image.size * 4,
-                                                 QImage::Format_ARGB32_Premultiplied)));
+using Handler = void (Form_Main::*)();
+enum class Event { Click, Change, LostFocus };
+
+// One control event and the handler it runs.
+struct Binding {
+    std::size_t control; // its row of kLayout
+    Event event;
+    Handler handler;
+    // The box whose number the handler reads, which a message about it names.
+    std::optional<std::size_t> reads;
+};
+
+// A binding of the control named `control`, which must be an option for a
+// Click and a box for a Change or LostFocus, as the build checks.
+consteval Binding on(const char* control, Event event, Handler handler,
+                     const char* reads = nullptr) {
+    if (event == Event::Click) {
+        return {RowOf<ControlKind::OptionButton>(control).index(), event, handler,
+                reads ? std::optional(RowOf<ControlKind::TextBox>(reads).index()) : std::nullopt};
     }
-    return icon;
+    return {RowOf<ControlKind::TextBox>(control).index(), event, handler, std::nullopt};
 }
 
-Qt::Alignment toQt(Alignment alignment) {
-    switch (alignment) {
-    case Alignment::Right:
-        return Qt::AlignRight;
-    case Alignment::Centre:
-        return Qt::AlignHCenter;
-    case Alignment::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
-QWidget* createControl(const ControlRow& row, QWidget* parent) {
-    const QString text = QString::fromUtf8(row.text);
-    switch (row.kind) {
-    case ControlKind::Label: {
-        auto* label = new QLabel(text, parent);
-        // Captions sit at the top of their box, as the layout was drawn.
-        label->setAlignment(toQt(row.alignment) | Qt::AlignTop);
-        return label;
-    }
-    case ControlKind::TextBox: {
-        auto* box = new TextBox(parent);
-        box->setText(text);
-        box->setAlignment(toQt(row.alignment) | Qt::AlignVCenter);
-        if (row.maxLength > 0) {
-            box->setMaxLength(row.maxLength);
+// Whether every option of kLayout is bound on Click and every box on Change
+// and LostFocus, each once.
+template <std::size_t n> constexpr bool everyControlBoundOnce(const Binding (&bindings)[n]) {
+    const auto count = [&](std::size_t row, Event event) {
+        std::size_t found = 0;
+        for (const Binding& binding : bindings) {
+            found += binding.control == row && binding.event == event ? 1 : 0;
         }
-        return box;
-    }
-    case ControlKind::Frame:
-        return new Frame(text, parent);
-    case ControlKind::OptionButton: {
-        auto* option = new OptionButton(parent);
-        option->setText(text);
-        option->setChecked(row.selected);
-        return option;
-    }
-    case ControlKind::Line: {
-        const Rgb colour = row.colour.value_or(Rgb{});
-        return new Line(QColor(colour.red, colour.green, colour.blue), parent);
-    }
-    }
-    return nullptr;
-}
-
-void place(QWidget* control, const ControlRow& row) {
-    if (row.kind == ControlKind::Line) {
-        // A rule covers both of its end points.
-        control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
-                             twipsToPixels(row.width) + 1, twipsToPixels(row.height) + 1);
-        return;
-    }
-    control->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
-                         twipsToPixels(row.height));
-}
-
-// The boxes of FormControls that the core names, in the order of its Box enum,
-// so that a rewrite it reports reaches the box it means.
-constexpr std::array<std::pair<Box, TextBox * FormControls::*>, 6> kRewrittenBoxes = {{
-    {Box::FileSectors, &FormControls::FileSectors},
-    {Box::FileBytes, &FormControls::FileBytes},
-    {Box::AudioKBPS, &FormControls::AudioKBPS},
-    {Box::LengthHours, &FormControls::LengthHours},
-    {Box::LengthMinutes, &FormControls::LengthMinutes},
-    {Box::LengthSeconds, &FormControls::LengthSeconds},
-}};
-
-constexpr bool InTheCoresOrder() {
-    for (std::size_t i = 0; i < kRewrittenBoxes.size(); ++i) {
-        if (kRewrittenBoxes[i].first != static_cast<Box>(i)) {
+        return found;
+    };
+    for (std::size_t row = 0; row < kLayout.size(); ++row) {
+        const ControlKind kind = kLayout[row].kind;
+        if (kind == ControlKind::OptionButton && count(row, Event::Click) != 1) {
+            return false;
+        }
+        if (kind == ControlKind::TextBox &&
+            (count(row, Event::Change) != 1 || count(row, Event::LostFocus) != 1)) {
             return false;
         }
     }
-    return kRewrittenBoxes.size() == static_cast<std::size_t>(Box::LengthSeconds) + 1;
-}
-static_assert(InTheCoresOrder(), "every box of the core, in the order of its Box enum");
-
-[[noreturn]] void refuseRow(const ControlRow& row, const std::string& problem) {
-    throw LayoutError("layout row " + std::string(row.name) + ": " + problem);
-}
-
-// The control of the handlers named `name` among `controls`, of the kind they
-// expect; a table without it, or with one of another kind, is refused.
-template <typename Control>
-Control* Find(const QHash<QString, QWidget*>& controls, const char* name) {
-    QWidget* widget = controls.value(QString::fromLatin1(name));
-    if (!widget) {
-        throw LayoutError("layout: no row builds " + std::string(name) +
-                          ", a control the handlers need");
-    }
-    auto* control = qobject_cast<Control*>(widget);
-    if (!control) {
-        throw LayoutError("layout row " + std::string(name) + ": it is not of the kind of " + name +
-                          ", the control the handlers expect there");
-    }
-    return control;
+    return true;
 }
 
 } // namespace
@@ -143,21 +67,12 @@ Control* Find(const QHash<QString, QWidget*>& controls, const char* name) {
 Form_Main::Form_Main(QWidget* parent) : Form_Main(layoutTable(), parent) {}
 
 Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QString::fromLatin1(kWindowCaption));
-    setWindowIcon(applicationIcon());
-    setFont(makeFont(windowFont()));
-    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
-
     m_errors = new ErrorReport(this);
     connect(m_errors, &ErrorReport::faultReported, this, &QWidget::close);
-    const std::vector<QWidget*> built = createAndPlace(layout);
-    styleAndFit(layout, built);
-    setTabOrderAndAccessibility(layout, built);
-    bindControls(layout, built);
-    m_announcer = std::make_unique<ResultAnnouncer>(this, m_controls.VideoBitRate, *m_errors);
-    m_rewrite = [this](Box box, const std::string& text) {
-        write(m_controls.*kRewrittenBoxes[static_cast<std::size_t>(box)].second, text);
-    };
+    m_ui.setupUi(this, layout);
+    connectEvents();
+    m_announcer = std::make_unique<ResultAnnouncer>(this, m_ui.label(kResultLabel), *m_errors);
+    m_rewrite = [this](Box shown, const std::string& text) { write(m_ui.boxShowing(shown), text); };
     m_display = [this](const std::string& text) { showResult(QString::fromStdString(text)); };
     handleEvent(this, [this] { Form_Load(); });
 }
@@ -165,168 +80,57 @@ Form_Main::Form_Main(std::span<const ControlRow> layout, QWidget* parent) : QWid
 // The announcer goes first, while the controls whose focus it follows are whole.
 Form_Main::~Form_Main() = default;
 
-// Every control of the table, in its container, at its place. A row placed in
-// a frame that no earlier row builds is refused, in every build, rather than
-// leaving a control out of the window.
-std::vector<QWidget*> Form_Main::createAndPlace(std::span<const ControlRow> layout) {
-    QHash<QString, QWidget*> frames;
-    std::vector<QWidget*> built;
-    for (const ControlRow& row : layout) {
-        QWidget* container = this;
-        if (row.container) {
-            container = frames.value(QString::fromLatin1(row.container));
-            if (!container) {
-                refuseRow(row, "its container " + std::string(row.container) +
-                                   " is not a frame of an earlier row");
-            }
-        }
-        QWidget* widget = createControl(row, container);
-        widget->setObjectName(QString::fromLatin1(row.name));
-        if (row.kind == ControlKind::Frame) {
-            frames.insert(widget->objectName(), widget);
-        }
-        place(widget, row);
-        built.push_back(widget);
-    }
-    return built;
-}
-
-// Each control's font and colour; a caption drawn in a face wider than the
-// layout's made just small enough to show whole, the result label's for the
-// widest result.
-void Form_Main::styleAndFit(std::span<const ControlRow> layout,
-                            const std::vector<QWidget*>& built) {
-    for (std::size_t i = 0; i < layout.size(); ++i) {
-        const ControlRow& row = layout[i];
-        QWidget* widget = built[i];
-        if (row.font.family) {
-            widget->setFont(makeFont(row.font));
-        }
-        if (row.colour && row.kind != ControlKind::Line) {
-            m_fixedColours.push_back(
-                {widget, QColor(row.colour->red, row.colour->green, row.colour->blue)});
-        }
-        if (row.kind == ControlKind::Label || row.kind == ControlKind::OptionButton) {
-            const QString caption = row.name == kResultLabel
-                                        ? QString::fromStdString(LongToText(kLargestVideoKbps))
-                                        : QString::fromUtf8(row.text);
-            fitCaption(widget, row, caption, toQt(row.alignment), layout);
-        }
-        if (row.sizedToText) {
-            widget->adjustSize();
-        }
-    }
-    colourFixedText();
-}
-
-// Tab goes through the boxes and options in the table's order; the other
-// controls take no focus. Boxes speak what they are, the result label what its
-// number is.
-void Form_Main::setTabOrderAndAccessibility(std::span<const ControlRow> layout,
-                                            const std::vector<QWidget*>& built) {
-    QList<QWidget*> tabOrder;
-    for (std::size_t i = 0; i < layout.size(); ++i) {
-        const ControlRow& row = layout[i];
-        QWidget* widget = built[i];
-        if (row.kind == ControlKind::TextBox || row.kind == ControlKind::OptionButton) {
-            tabOrder.append(widget);
-        } else {
-            widget->setFocusPolicy(Qt::NoFocus);
-        }
-        if (row.spokenName) {
-            widget->setAccessibleName(QString::fromUtf8(row.spokenName));
-        }
-        if (row.name == kResultLabel) {
-            widget->setAccessibleDescription(tr("Recommended video bitrate in kbps"));
-        }
-    }
-    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    }
-}
-
-// The controls of the handlers found by their rows' names, and every event the
-// handlers hear tied to its handler. A table that names two rows alike, that
-// has no row for a control of the handlers or builds it of another kind, is
-// refused, in every build, rather than leaving a handler without its control.
-void Form_Main::bindControls(std::span<const ControlRow> layout,
-                             const std::vector<QWidget*>& built) {
-    QHash<QString, QWidget*> byName;
-    for (std::size_t i = 0; i < layout.size(); ++i) {
-        const QString name = QString::fromLatin1(layout[i].name);
-        if (byName.contains(name)) {
-            refuseRow(layout[i], "an earlier row has the same name");
-        }
-        byName.insert(name, built[i]);
-    }
-    for (const FormControl& control : FormControlList()) {
-        std::visit(
-            [&](auto member) {
-                using Control =
-                    std::remove_pointer_t<std::remove_reference_t<decltype(m_controls.*member)>>;
-                m_controls.*member = Find<Control>(byName, control.name);
-            },
-            control.member);
-    }
-    connectEvents(byName);
-}
-
-// Which handler runs on which event of which control, by the control's name.
-void Form_Main::connectEvents(const QHash<QString, QWidget*>& controls) {
-    using Handler = void (Form_Main::*)();
-    enum class Event { Click, Change, LostFocus };
-    struct Binding {
-        const char* control;
-        Event event;
-        Handler handler;
-        // The box whose number the handler reads, which a message about it names.
-        const char* reads = nullptr;
-    };
+// Which handler runs on which event of which control.
+void Form_Main::connectEvents() {
     static constexpr Binding kBindings[] = {
-        {"File650", Event::Click, &Form_Main::File650_Click},
-        {"File700", Event::Click, &Form_Main::File700_Click},
-        {"File651", Event::Click, &Form_Main::File651_Click},
-        {"File654", Event::Click, &Form_Main::File654_Click},
-        {"File702", Event::Click, &Form_Main::File702_Click},
-        {"FileOther", Event::Click, &Form_Main::FileOther_Click},
-        {"FileSectors", Event::Change, &Form_Main::FileSectors_Change},
-        {"FileSectors", Event::LostFocus, &Form_Main::FileSectors_LostFocus},
-        {"FileBytes", Event::Change, &Form_Main::FileBytes_Change},
-        {"FileBytes", Event::LostFocus, &Form_Main::FileBytes_LostFocus},
-        {"Audio96", Event::Click, &Form_Main::Audio96_Click},
-        {"Audio112", Event::Click, &Form_Main::Audio112_Click},
-        {"Audio128", Event::Click, &Form_Main::Audio128_Click},
-        {"Audio160", Event::Click, &Form_Main::Audio160_Click},
-        {"Audio192", Event::Click, &Form_Main::Audio192_Click},
-        {"Audio224", Event::Click, &Form_Main::Audio224_Click},
-        {"Audio256", Event::Click, &Form_Main::Audio256_Click},
-        {"Audio320", Event::Click, &Form_Main::Audio320_Click},
-        {"AudioOther", Event::Click, &Form_Main::AudioOther_Click, "AudioKBPS"},
-        {"AudioKBPS", Event::Change, &Form_Main::AudioKBPS_Change},
-        {"AudioKBPS", Event::LostFocus, &Form_Main::AudioKBPS_LostFocus},
-        {"LengthHours", Event::Change, &Form_Main::LengthHours_Change},
-        {"LengthHours", Event::LostFocus, &Form_Main::LengthHours_LostFocus},
-        {"LengthMinutes", Event::Change, &Form_Main::LengthMinutes_Change},
-        {"LengthMinutes", Event::LostFocus, &Form_Main::LengthMinutes_LostFocus},
-        {"LengthSeconds", Event::Change, &Form_Main::LengthSeconds_Change},
-        {"LengthSeconds", Event::LostFocus, &Form_Main::LengthSeconds_LostFocus},
+        on("File650", Event::Click, &Form_Main::File650_Click),
+        on("File700", Event::Click, &Form_Main::File700_Click),
+        on("File651", Event::Click, &Form_Main::File651_Click),
+        on("File654", Event::Click, &Form_Main::File654_Click),
+        on("File702", Event::Click, &Form_Main::File702_Click),
+        on("FileOther", Event::Click, &Form_Main::FileOther_Click),
+        on("FileSectors", Event::Change, &Form_Main::FileSectors_Change),
+        on("FileSectors", Event::LostFocus, &Form_Main::FileSectors_LostFocus),
+        on("FileBytes", Event::Change, &Form_Main::FileBytes_Change),
+        on("FileBytes", Event::LostFocus, &Form_Main::FileBytes_LostFocus),
+        on("Audio96", Event::Click, &Form_Main::Audio96_Click),
+        on("Audio112", Event::Click, &Form_Main::Audio112_Click),
+        on("Audio128", Event::Click, &Form_Main::Audio128_Click),
+        on("Audio160", Event::Click, &Form_Main::Audio160_Click),
+        on("Audio192", Event::Click, &Form_Main::Audio192_Click),
+        on("Audio224", Event::Click, &Form_Main::Audio224_Click),
+        on("Audio256", Event::Click, &Form_Main::Audio256_Click),
+        on("Audio320", Event::Click, &Form_Main::Audio320_Click),
+        on("AudioOther", Event::Click, &Form_Main::AudioOther_Click, "AudioKBPS"),
+        on("AudioKBPS", Event::Change, &Form_Main::AudioKBPS_Change),
+        on("AudioKBPS", Event::LostFocus, &Form_Main::AudioKBPS_LostFocus),
+        on("LengthHours", Event::Change, &Form_Main::LengthHours_Change),
+        on("LengthHours", Event::LostFocus, &Form_Main::LengthHours_LostFocus),
+        on("LengthMinutes", Event::Change, &Form_Main::LengthMinutes_Change),
+        on("LengthMinutes", Event::LostFocus, &Form_Main::LengthMinutes_LostFocus),
+        on("LengthSeconds", Event::Change, &Form_Main::LengthSeconds_Change),
+        on("LengthSeconds", Event::LostFocus, &Form_Main::LengthSeconds_LostFocus),
     };
+    static_assert(everyControlBoundOnce(kBindings),
+                  "every option bound on Click, every box on Change and LostFocus, once");
     for (const Binding& binding : kBindings) {
-        const auto run = [this, handler = binding.handler](QWidget* source) {
-            return [this, source, handler] {
-                handleEvent(source, [this, handler] { (this->*handler)(); });
-            };
+        QWidget* control = m_ui.control(binding.control);
+        const auto run = [this, control, handler = binding.handler] {
+            handleEvent(control, [this, handler] { (this->*handler)(); });
         };
-        if (binding.event == Event::Click) {
-            auto* option = Find<OptionButton>(controls, binding.control);
-            connect(option, &OptionButton::Click, this, run(option));
-            if (binding.reads) {
-                m_readsFrom.insert(option, Find<TextBox>(controls, binding.reads));
-            }
-        } else {
-            auto* box = Find<TextBox>(controls, binding.control);
-            connect(box, binding.event == Event::Change ? &TextBox::Change : &TextBox::LostFocus,
-                    this, run(box));
+        switch (binding.event) {
+        case Event::Click:
+            connect(static_cast<OptionButton*>(control), &OptionButton::Click, this, run);
+            break;
+        case Event::Change:
+            connect(static_cast<TextBox*>(control), &TextBox::Change, this, run);
+            break;
+        case Event::LostFocus:
+            connect(static_cast<TextBox*>(control), &TextBox::LostFocus, this, run);
+            break;
+        }
+        if (binding.reads) {
+            m_readsFrom.insert(control, static_cast<const TextBox*>(m_ui.control(*binding.reads)));
         }
     }
 }
@@ -351,21 +155,12 @@ void Form_Main::handleEvent(QWidget* source, const std::function<void()>& handle
 void Form_Main::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) {
-        colourFixedText();
-    }
-}
-
-void Form_Main::colourFixedText() {
-    const QColor background = palette().color(QPalette::Window);
-    for (const FixedColour& fixed : m_fixedColours) {
-        QPalette palette = fixed.label->palette();
-        palette.setColor(QPalette::WindowText, readableOn(fixed.designed, background));
-        fixed.label->setPalette(palette);
+        m_ui.colourFixedText(palette().color(QPalette::Window));
     }
 }
 
 void Form_Main::showResult(const QString& kbps) {
-    m_controls.VideoBitRate->setText(kbps);
+    m_ui.label(kResultLabel)->setText(kbps);
     m_announcer->resultShown(kbps);
 }
 

@@ -5,20 +5,18 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
-#include <QColor>
 #include <QHash>
 #include <QString>
 #include <QWidget>
 
 #include "calc_state.h"
-#include "form_controls.h"
+#include "form_main_ui.h"
 #include "layout_table.h"
 
-// The calculator's one window. It builds its controls from the layout table,
-// owns the CalcState, and ties each control event to one handler, named after
-// the control and the event. The handlers hold no state: each reads a control,
+// The calculator's one window. Its controls are built from the layout table
+// (FormMainUi); it owns the CalcState, and ties each control event to one
+// handler, named after the control and the event. The handlers hold no state: each reads a control,
 // calls the core, writes back, and ends by recomputing the result.
 //
 // A handler that meets an OverflowError or ArithmeticError ends at that step;
@@ -47,22 +45,17 @@ public:
 
     const CalcState& state() const { return m_state; }
     ErrorReport& errorReport() { return *m_errors; }
-    const FormControls& controls() const { return m_controls; }
+    const FormMainUi& ui() const { return m_ui; }
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Building the window, one step each, in this order.
-    std::vector<QWidget*> createAndPlace(std::span<const ControlRow> layout);
-    void styleAndFit(std::span<const ControlRow> layout, const std::vector<QWidget*>& built);
-    void setTabOrderAndAccessibility(std::span<const ControlRow> layout,
-                                     const std::vector<QWidget*>& built);
-    void bindControls(std::span<const ControlRow> layout, const std::vector<QWidget*>& built);
-    void connectEvents(const QHash<QString, QWidget*>& controls);
+    void connectEvents();
 
+    TextBox* box(RowOf<ControlKind::TextBox> row) const { return m_ui.box(row); }
+    OptionButton* option(RowOf<ControlKind::OptionButton> row) const { return m_ui.option(row); }
     void showResult(const QString& kbps);
-    void colourFixedText();
     void write(TextBox* box, const std::string& text);
     static std::string textOf(const TextBox* box);
     void recompute();
@@ -99,16 +92,10 @@ private:
     void LengthSeconds_LostFocus();
 
     CalcState m_state;
+    FormMainUi m_ui;
     ErrorReport* m_errors = nullptr;
-    FormControls m_controls;
     // The box whose number an option's Click reads, for the error message.
     QHash<const QWidget*, const TextBox*> m_readsFrom;
-    // The labels drawn in a colour of their own, with the colour they were designed in.
-    struct FixedColour {
-        QWidget* label;
-        QColor designed;
-    };
-    std::vector<FixedColour> m_fixedColours;
     std::unique_ptr<ResultAnnouncer> m_announcer;
 
     RewriteBox m_rewrite;

@@ -13,14 +13,14 @@ void Form_Main::Form_Load() {
     InitDefaults(m_state);
     // These writes select the "Other:" options on the way; the presets selected
     // after them are the ones the window opens with.
-    write(m_controls.FileSectors, FormatGeneral(m_state.SectorCount));
-    write(m_controls.FileBytes, FormatGeneral(m_state.BytesPerSector));
-    m_controls.File650->select();
-    write(m_controls.AudioKBPS, FormatGeneral(m_state.AudioOtherKbps));
-    m_controls.Audio96->select();
-    write(m_controls.LengthHours, FormatTwoDigit(m_state.LengthH));
-    write(m_controls.LengthMinutes, FormatTwoDigit(m_state.LengthM));
-    write(m_controls.LengthSeconds, FormatTwoDigit(m_state.LengthS));
+    write(box("FileSectors"), FormatGeneral(m_state.SectorCount));
+    write(box("FileBytes"), FormatGeneral(m_state.BytesPerSector));
+    option("File650")->select();
+    write(box("AudioKBPS"), FormatGeneral(m_state.AudioOtherKbps));
+    option("Audio96")->select();
+    write(box("LengthHours"), FormatTwoDigit(m_state.LengthH));
+    write(box("LengthMinutes"), FormatTwoDigit(m_state.LengthM));
+    write(box("LengthSeconds"), FormatTwoDigit(m_state.LengthS));
     recompute();
 }
 
@@ -61,25 +61,25 @@ void Form_Main::FileOther_Click() {
 // Typing a size chooses "Other:" first; if it was not chosen, its Click works
 // out the size from the sectors as they stood before this edit.
 void Form_Main::FileSectors_Change() {
-    m_controls.FileOther->select();
-    SetSectorCount(m_state, textOf(m_controls.FileSectors), m_rewrite);
+    option("FileOther")->select();
+    SetSectorCount(m_state, textOf(box("FileSectors")), m_rewrite);
     ApplyTypedSize(m_state);
     recompute();
 }
 
 void Form_Main::FileBytes_Change() {
-    m_controls.FileOther->select();
-    SetBytesPerSector(m_state, textOf(m_controls.FileBytes), m_rewrite);
+    option("FileOther")->select();
+    SetBytesPerSector(m_state, textOf(box("FileBytes")), m_rewrite);
     ApplyTypedSize(m_state);
     recompute();
 }
 
 void Form_Main::FileSectors_LostFocus() {
-    write(m_controls.FileSectors, FormatGeneral(m_state.SectorCount));
+    write(box("FileSectors"), FormatGeneral(m_state.SectorCount));
 }
 
 void Form_Main::FileBytes_LostFocus() {
-    write(m_controls.FileBytes, FormatGeneral(m_state.BytesPerSector));
+    write(box("FileBytes"), FormatGeneral(m_state.BytesPerSector));
 }
 
 // Audio rate
@@ -123,48 +123,48 @@ void Form_Main::Audio320_Click() {
 
 // Uses the box's number as it stands, before its limits.
 void Form_Main::AudioOther_Click() {
-    UseTypedAudio(m_state, textOf(m_controls.AudioKBPS));
+    UseTypedAudio(m_state, textOf(box("AudioKBPS")));
     recompute();
 }
 
 void Form_Main::AudioKBPS_Change() {
-    m_controls.AudioOther->select();
-    SetAudioOther(m_state, textOf(m_controls.AudioKBPS), m_rewrite);
+    option("AudioOther")->select();
+    SetAudioOther(m_state, textOf(box("AudioKBPS")), m_rewrite);
     recompute();
 }
 
 void Form_Main::AudioKBPS_LostFocus() {
-    write(m_controls.AudioKBPS, FormatGeneral(m_state.AudioOtherKbps));
+    write(box("AudioKBPS"), FormatGeneral(m_state.AudioOtherKbps));
 }
 
 // Running time. A part held to a limit shows in plain form ("0", "23") while the
 // box has the focus and in two-digit form once it is left.
 
 void Form_Main::LengthHours_Change() {
-    SetLengthPart(m_state, LengthPart::Hours, textOf(m_controls.LengthHours), m_rewrite);
+    SetLengthPart(m_state, LengthPart::Hours, textOf(box("LengthHours")), m_rewrite);
     recompute();
 }
 
 void Form_Main::LengthMinutes_Change() {
-    SetLengthPart(m_state, LengthPart::Minutes, textOf(m_controls.LengthMinutes), m_rewrite);
+    SetLengthPart(m_state, LengthPart::Minutes, textOf(box("LengthMinutes")), m_rewrite);
     recompute();
 }
 
 void Form_Main::LengthSeconds_Change() {
-    SetLengthPart(m_state, LengthPart::Seconds, textOf(m_controls.LengthSeconds), m_rewrite);
+    SetLengthPart(m_state, LengthPart::Seconds, textOf(box("LengthSeconds")), m_rewrite);
     recompute();
 }
 
 void Form_Main::LengthHours_LostFocus() {
-    write(m_controls.LengthHours, FormatTwoDigit(m_state.LengthH));
+    write(box("LengthHours"), FormatTwoDigit(m_state.LengthH));
 }
 
 void Form_Main::LengthMinutes_LostFocus() {
-    write(m_controls.LengthMinutes, FormatTwoDigit(m_state.LengthM));
+    write(box("LengthMinutes"), FormatTwoDigit(m_state.LengthM));
 }
 
 void Form_Main::LengthSeconds_LostFocus() {
-    write(m_controls.LengthSeconds, FormatTwoDigit(m_state.LengthS));
+    write(box("LengthSeconds"), FormatTwoDigit(m_state.LengthS));
 }
 
 } // namespace quorvel

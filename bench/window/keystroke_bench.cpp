@@ -18,8 +18,8 @@ using namespace quorvel;
 // second keystroke on: Change, read, limit, size, result.
 void BM_SectorsTextChange(benchmark::State& state) {
     Form_Main form;
-    TextBox* sectors = form.controls().FileSectors;
-    auto* result = form.controls().VideoBitRate;
+    TextBox* sectors = form.ui().box("FileSectors");
+    auto* result = form.ui().label("VideoBitRate");
     sectors->setText(QStringLiteral("3"));
     const QString texts[] = {QStringLiteral("30"), QStringLiteral("3")};
     int i = 0;
@@ -34,7 +34,7 @@ BENCHMARK(BM_SectorsTextChange);
 void BM_SectorsKeystroke(benchmark::State& state) {
     Form_Main form;
     form.show();
-    TextBox* sectors = form.controls().FileSectors;
+    TextBox* sectors = form.ui().box("FileSectors");
     sectors->setFocus();
     sectors->setText(QStringLiteral("3"));
     int i = 0;
@@ -51,7 +51,8 @@ BENCHMARK(BM_SectorsKeystroke);
 // A size preset chosen: Click, preset, result.
 void BM_SizePresetClick(benchmark::State& state) {
     Form_Main form;
-    OptionButton* options[] = {form.findChild<OptionButton*>("File700"), form.controls().File650};
+    OptionButton* options[] = {form.findChild<OptionButton*>("File700"),
+                               form.ui().option("File650")};
     int i = 0;
     for (auto _ : state) {
         options[i ^= 1]->select();
@@ -63,7 +64,8 @@ BENCHMARK(BM_SizePresetClick);
 void BM_SizePresetMouseClick(benchmark::State& state) {
     Form_Main form;
     form.show();
-    OptionButton* options[] = {form.findChild<OptionButton*>("File700"), form.controls().File650};
+    OptionButton* options[] = {form.findChild<OptionButton*>("File700"),
+                               form.ui().option("File650")};
     int i = 0;
     for (auto _ : state) {
         OptionButton* option = options[i ^= 1];

@@ -292,7 +292,7 @@ TEST(Announcements, AWindowsScreenReaderHearsEachNewResultOnce) {
     };
     const auto result = [&form] {
         return QStringList{QStringLiteral("Recommended video bitrate: %1 kbps")
-                               .arg(form.controls().VideoBitRate->text())};
+                               .arg(form.ui().label("VideoBitRate")->text())};
     };
     const struct {
         const char* step;

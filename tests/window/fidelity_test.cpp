@@ -103,7 +103,7 @@ TEST(StartUp, TheLoadSelectsTheOtherOptionsOnTheWayAndEndsOnThePresets) {
     // The layout's own selection as the controls are built, then the load's.
     EXPECT_EQ(selected,
               (QStringList{"File650", "Audio96", "FileOther", "File650", "AudioOther", "Audio96"}));
-    EXPECT_EQ(form.controls().VideoBitRate->text(), "1103");
+    EXPECT_EQ(form.ui().label("VideoBitRate")->text(), "1103");
 }
 
 } // namespace

@@ -171,6 +171,35 @@ TEST_F(LayoutTest, EveryControlStandsAsTheTableSays) {
     EXPECT_EQ(names.size(), 39);
 }
 
+// The checks kLayout passes as it compiles find the row a table is refused for.
+template <typename Change> constexpr auto changedLayout(Change change) {
+    auto rows = kLayout;
+    change(rows);
+    return rows;
+}
+constexpr bool refusedAt(std::optional<std::size_t> row, std::span<const ControlRow> rows,
+                         std::string_view name) {
+    return row && rows[*row].name == name;
+}
+constexpr auto kFrameLast = changedLayout([](auto& rows) {
+    std::rotate(rows.begin() + designRow("Frame2"), rows.begin() + designRow("Frame2") + 1,
+                rows.end());
+});
+static_assert(refusedAt(rowInNoEarlierFrame(kFrameLast), kFrameLast, "File650"));
+constexpr auto kMisspeltFrame =
+    changedLayout([](auto& rows) { rows[designRow("File700")].container = "Frame 2"; });
+static_assert(refusedAt(rowInNoEarlierFrame(kMisspeltFrame), kMisspeltFrame, "File700"));
+constexpr auto kNameTwice =
+    changedLayout([](auto& rows) { rows[designRow("File651")].name = "File700"; });
+static_assert(*rowRepeatingAName(kNameTwice) == designRow("File651"));
+static_assert(!eachCoreBoxShownOnce(changedLayout([](auto& rows) {
+    rows[designRow("FileBytes")].mirrors = Box::FileSectors;
+})));
+static_assert(!eachCoreBoxShownOnce(changedLayout([](auto& rows) {
+    rows[designRow("Label1")].mirrors = rows[designRow("FileSectors")].mirrors;
+    rows[designRow("FileSectors")].mirrors.reset();
+})));
+
 TEST(LayoutTable, AWindowIsNotBuiltFromATableItCannotPlaceOrKeep) {
     const auto table = [](auto change) {
         std::vector<ControlRow> rows(layoutTable().begin(), layoutTable().end());
