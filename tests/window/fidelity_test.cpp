@@ -1,5 +1,5 @@
 // What a user meets at the edges of the window: clicks anywhere in an option,
-// the first keystroke in a box, presets beside typed values, and start-up.
+// the first keystroke in a box, one group beside the other, and start-up.
 #include <QSignalSpy>
 
 #include "accessibility_events.h"
@@ -58,17 +58,6 @@ TEST_F(FidelityTest, TheFirstCharacterTypedInABoxChoosesItsOtherOption) {
         QTest::keyClick(textBox(b.box), Qt::Key_1);
         EXPECT_TRUE(optionButton(b.other)->isChecked()) << b.box;
     }
-}
-
-TEST_F(FidelityTest, ASizePresetKeepsTheTypedSectorSizeAndOtherBringsItBack) {
-    typeOver(textBox("FileBytes"), "1024");
-    EXPECT_EQ(calcState().FileKbits, 2662400); // 332800 sectors of 1024 bytes
-    clickOn(optionButton("File702"));
-    EXPECT_EQ(calcState().FileKbits, 5757552);
-    EXPECT_EQ(textBox("FileBytes")->text(), "1024");
-    clickOn(optionButton("FileOther"));
-    EXPECT_EQ(calcState().FileKbits, 2662400);
-    EXPECT_EQ(shownResult(), "503"); // 2662400 / 4440 - 96
 }
 
 TEST_F(FidelityTest, ChoosingInOneGroupNeverChangesTheOther) {

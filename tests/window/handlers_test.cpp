@@ -158,37 +158,26 @@ TEST_F(HandlersTest, LeavingABoxWritesTheNumberInUseInItsNormalForm) {
     }
 }
 
-TEST_F(HandlersTest, AZeroRunningTimeBecomesOneSecond) {
-    typeOver(textBox("LengthHours"), "0");
-    EXPECT_EQ(calcState().TotalSeconds, 840);
-    selectAllIn(textBox("LengthMinutes"));
-    QTest::keyClick(textBox("LengthMinutes"), Qt::Key_Backspace);
-    EXPECT_EQ(textBox("LengthHours")->text(), "00");
-    EXPECT_EQ(textBox("LengthMinutes")->text(), "00");
-    EXPECT_EQ(textBox("LengthSeconds")->text(), "01");
-    EXPECT_EQ(calcState().LengthS, 1);
-    EXPECT_EQ(calcState().TotalSeconds, 1);
-    EXPECT_EQ(shownResult(), "5324704");
-}
-
 TEST_F(HandlersTest, PresetsKeepTheTypedBoxesAndOtherBringsThemBack) {
     typeOver(textBox("FileSectors"), "1000");
+    typeOver(textBox("FileBytes"), "1024");
     typeOver(textBox("AudioKBPS"), "200");
-    EXPECT_EQ(calcState().FileKbits, 16000);
-    EXPECT_EQ(shownResult(), "-196"); // 16000 / 4440 - 200, truncated toward zero
+    EXPECT_EQ(calcState().FileKbits, 8000); // 1000 sectors of 1024 bytes
+    EXPECT_EQ(shownResult(), "-198");       // 8000 / 4440 - 200, truncated toward zero
 
-    clickOn(optionButton("File700"));
+    clickOn(optionButton("File702"));
     clickOn(optionButton("Audio128"));
-    EXPECT_EQ(calcState().FileKbits, 5734400);
+    EXPECT_EQ(calcState().FileKbits, 5757552);
     EXPECT_EQ(calcState().AudioKbps, 128);
     EXPECT_EQ(textBox("FileSectors")->text(), "1000");
+    EXPECT_EQ(textBox("FileBytes")->text(), "1024");
     EXPECT_EQ(textBox("AudioKBPS")->text(), "200");
 
     clickOn(optionButton("FileOther"));
     clickOn(optionButton("AudioOther"));
-    EXPECT_EQ(calcState().FileKbits, 16000);
+    EXPECT_EQ(calcState().FileKbits, 8000);
     EXPECT_EQ(calcState().AudioKbps, 200);
-    EXPECT_EQ(shownResult(), "-196");
+    EXPECT_EQ(shownResult(), "-198");
 }
 
 TEST_F(HandlersTest, APresetClickedWhileTheSectorsBoxHoldsAFractionComesLast) {
@@ -216,22 +205,6 @@ TEST_F(HandlersTest, AudioTypedThenEmptiedIsZeroUntilLeft) {
     EXPECT_EQ(shownResult(), "1199");
     pressTab();
     EXPECT_EQ(textBox("AudioKBPS")->text(), "0");
-}
-
-TEST_F(HandlersTest, WorkedValues) {
-    clickOn(optionButton("File700"));
-    clickOn(optionButton("Audio128"));
-    typeOver(textBox("LengthHours"), "1");
-    typeOver(textBox("LengthMinutes"), "20");
-    typeOver(textBox("LengthSeconds"), "0");
-    EXPECT_EQ(shownResult(), "1066");
-
-    clickOn(optionButton("File650"));
-    clickOn(optionButton("Audio96"));
-    typeOver(textBox("LengthHours"), "23");
-    typeOver(textBox("LengthMinutes"), "59");
-    typeOver(textBox("LengthSeconds"), "59");
-    EXPECT_EQ(shownResult(), "-34");
 }
 
 TEST_F(HandlersTest, ANumberBeyondTheFloatRangePastedIntoTheSectors) {
