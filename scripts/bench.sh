@@ -4,9 +4,11 @@
 # the real window (Google Benchmark, medians of 9 repetitions), and start-up
 # against a bare Qt window (bench/startup/startup.sh).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(readlink -f "$0")
+cd "$(dirname "$self")/.."
 . scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+ensure_build_deps nocheck
+ensure_packages "${BENCH_PACKAGES[@]}"
 
 cmake --preset bench
 cmake --build --preset bench

@@ -3,11 +3,13 @@
 # itself: the release build, opened on a private X server with the faces the
 # Debian package depends on, as it shows its start-up values.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(readlink -f "$0")
+cd "$(dirname "$self")/.."
 . scripts/packages.sh
 . scripts/screen.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${SCREEN_PACKAGES[@]}"
-on_private_x "$0" "$@"
+ensure_build_deps nocheck
+ensure_packages "${SCREEN_PACKAGES[@]}"
+on_private_x "$self" "$@"
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 program=

@@ -1,7 +1,9 @@
+# shellcheck shell=bash
 # Reads the program's window off a private X screen, as a user sees it.
 # Sourced; needs xdotool, ImageMagick and Tesseract, and xvfb-run (xvfb, xauth).
-#   on_private_x SCRIPT ARG...: runs SCRIPT again with ARGs on an X server of
-#     its own (xvfb-run's), unless it runs on one already; at a script's top.
+#   on_private_x SCRIPT ARG...: runs SCRIPT (its whole path) again with ARGs on
+#     an X server of its own (xvfb-run's), unless it runs on one already; at a
+#     script's top.
 #   wait_for_window PID: prints the id of the window "Quorvel V1.01" once it
 #     shows; fails if the process PID ends first or nothing shows in 60 s.
 #   expect_shown WINDOW PLACE TEXT: waits up to 6 s for the number at PLACE
@@ -31,8 +33,7 @@ declare -A SCREEN_POINTS=([sectors]="100 177" [file700]="124 80")
 
 on_private_x() {
   [ -z "${QUORVEL_ON_PRIVATE_X:-}" ] || return 0
-  QUORVEL_ON_PRIVATE_X=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    "$(readlink -f "$1")" "${@:2}"
+  QUORVEL_ON_PRIVATE_X=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$@"
 }
 
 wait_for_window() {
@@ -58,29 +59,33 @@ SCREEN_OCR_FILTERS=(
 )
 
 # The number shown at PLACE of WINDOW, read by OCR: one reading a line, two
-# for each of SCREEN_OCR_FILTERS.
-shown_at() {
-  local window=$1 place left top width height scale crop image filter
+# for each of SCREEN_OCR_FILTERS. The images are made in a folder of its own,
+# removed however it ends; a tool that fails fails the reading (explicitly:
+# it is called where the shell's -e does not hold).
+shown_at() (
+  set -o pipefail
+  local window=$1 left top width height scale crop dir filter layout
   read -r left top width height <<< "${SCREEN_PLACES[$2]}"
-  eval "$(xdotool getwindowgeometry --shell "$window")"
+  eval "$(xdotool getwindowgeometry --shell "$window")" || exit 1
   scale=$(awk -v w="$WIDTH" 'BEGIN { print w / 409 }')
   crop=$(awk -v s="$scale" -v l="$left" -v t="$top" -v w="$width" -v h="$height" -v x="$X" -v y="$Y" \
     'BEGIN { printf "%dx%d+%d+%d", w * s, h * s, x + l * s, y + t * s }')
-  image=$(mktemp --suffix=.png)
-  import -window root "$image"
+  dir=$(mktemp -d) || exit 1
+  trap 'rm -rf "$dir"' EXIT
+  import -window root "$dir/screen.png" || exit 1
   for filter in "${SCREEN_OCR_FILTERS[@]}"; do
-    # shellcheck disable=SC2086
-    convert "$image" -crop "$crop" +repage $filter -bordercolor white -border 20 "$image.ocr.png"
+    # shellcheck disable=SC2086 # a filter is several of convert's arguments
+    convert "$dir/screen.png" -crop "$crop" +repage $filter -bordercolor white -border 20 \
+      "$dir/number.png" || exit 1
     # Read as a line of text, and as a single word, which finds two small
     # zeros where the line finds nothing.
     for layout in 7 8; do
-      tesseract "$image.ocr.png" - --psm "$layout" -c tessedit_char_whitelist=-0123456789 \
-        2>/dev/null | tr -d '[:space:]'
+      tesseract "$dir/number.png" - --psm "$layout" -c tessedit_char_whitelist=-0123456789 \
+        2>/dev/null | tr -d '[:space:]' || exit 1
       echo
     done
   done
-  rm -f "$image" "$image.ocr.png"
-}
+)
 
 # A number is taken as shown when any one reading of it is exactly the one
 # expected: OCR of digits this small drops, merges and mistakes some in one
@@ -88,7 +93,7 @@ shown_at() {
 expect_shown() {
   local window=$1 place=$2 expected=$3 shown=
   for _ in $(seq 30); do
-    shown=$(shown_at "$window" "$place")
+    shown=$(shown_at "$window" "$place") || { echo "the $place could not be read" >&2; return 1; }
     grep -qx -- "$expected" <<< "$shown" && return 0
     sleep 0.2
   done
@@ -124,13 +129,13 @@ click_at() {
 }
 
 # What the window shows, in words, by OCR.
-words_of() {
-  local image
-  image=$(mktemp --suffix=.png)
-  import -window "$1" "$image"
-  tesseract "$image" - 2>/dev/null | tr '\n' ' '
-  rm -f "$image"
-}
+words_of() (
+  set -o pipefail
+  local dir
+  dir=$(mktemp -d) || exit 1
+  trap 'rm -rf "$dir"' EXIT
+  import -window "$1" "$dir/window.png" && tesseract "$dir/window.png" - 2>/dev/null | tr '\n' ' '
+)
 
 wait_for_words() {
   local window=$1 words=$2 seconds=$3 read=

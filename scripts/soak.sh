@@ -3,7 +3,8 @@
 # (default 1800) and plays RANDOM_SEQUENCES random user sequences (default
 # 50000, of 40 actions each) on the real window. Run scripts/test.sh once first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(readlink -f "$0")
+cd "$(dirname "$self")/.."
 export QT_QPA_PLATFORM=offscreen
 
 cmake --preset fuzz >/dev/null

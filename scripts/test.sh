@@ -1,21 +1,19 @@
 #!/usr/bin/env bash
-# Builds the program and every test, and runs them all:
-#   on this machine: the core alone without Qt, everything, everything again
-#   under a locale whose decimal mark is a comma, everything under
-#   AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzzing run
-#   of the conversions;
-#   the Debian package, for Debian 12 and Debian 13, as Debian builds and
-#   checks it (scripts/debian.sh: sbuild, whose build runs every test under
-#   that release's Qt, lintian, piuparts, autopkgtest, reprotest);
-#   the Windows program, built, tested under Wine and packaged
-#   (scripts/windows.sh, in a Debian 13 tree).
-# Exits non-zero when any of them fails.
+# The test command, which CI runs: installs what it needs, builds the program
+# and every test, and runs them all, stopping at the first that fails:
+#   the scripts, by ShellCheck and their own tests;
+#   on this machine: the core alone without Qt; everything, each test of the
+#   core and the window again under a decimal comma; everything under
+#   AddressSanitizer and UndefinedBehaviorSanitizer; a short fuzzing run;
+#   the Debian package for Debian 12 and 13 (scripts/debian.sh);
+#   the Windows program (scripts/windows.sh, in a Debian 13 tree);
+#   the scripts again, in the trees and caches those made.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(readlink -f "$0")
+cd "$(dirname "$self")/.."
 . scripts/packages.sh
-
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}" \
-  "${DEBIAN_PACKAGES[@]}"
+ensure_build_deps
+ensure_packages "${TEST_PACKAGES[@]}" "${DEBIAN_PACKAGES[@]}"
 ensure_locale de_DE.UTF-8
 
 # Widget tests use Qt's offscreen platform; a display, if any, is not needed.
@@ -32,10 +30,16 @@ build_and_test() {
   ctest --preset "$preset"
 }
 
+step "the scripts: ShellCheck and their tests"
+mapfile -t shell < <(git ls-files --cached --others --exclude-standard '*.sh' '*.sh.in' '*.bash' \
+  '*.bats' .ci/run 'debian/tests/*' ':!debian/tests/control')
+shellcheck -x -S warning "${shell[@]}"
+bats tests/scripts
+
 step "the calculation core alone, without Qt"
 build_and_test core
 
-step "everything, also under a locale with a decimal comma ($on)"
+step "everything, each test of the core and the window also under a decimal comma ($on)"
 build_and_test dev
 
 step "everything, under AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -48,4 +52,7 @@ scripts/debian.sh
 
 step "the Windows program, its tests under Wine and its packages"
 scripts/windows.sh
+
+step "the scripts in the trees and caches made"
+bats tests/scripts/trees
 step "every step passed"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Qt and GoogleTest for Windows. Qt is cross-built with MinGW-w64 from Debian's
 # own qt6-base source (the same version as this release's Qt, whose moc, rcc
 # and uic it uses), trimmed to what the program and its tests need. Built once

@@ -1,24 +1,20 @@
 #!/usr/bin/env bash
-# Builds the Windows program and its tests with MinGW-w64, runs every test under
-# Wine (again under a locale whose decimal mark is a comma), makes the portable
-# zip and the installer, checks both in fresh Wine prefixes, and builds the
-# program and its zip again in another folder, which must give the same bytes.
-# Qt for Windows and GoogleTest are built once per machine and kept under
-# ~/.cache.
+# Builds the Windows program and its tests with MinGW-w64, runs every test
+# under Wine, makes the zip and the installer and checks both in fresh Wine
+# prefixes, then builds the program and its zip again in another folder, which
+# must give the same bytes. It all runs in a tree of the release whose Qt the
+# program links (scripts/in-release.sh); docs/windows.md says more.
 # Results: build-windows/quorvel-*-windows-x64.zip and .exe.
-# The Windows program is built from the Qt source of one Debian release, with
-# that release's MinGW-w64 and Wine: all of this runs in a tree of that release
-# (scripts/in-release.sh), with the same cache, on that release too, so that
-# the program is made of the same packages on every machine and the machine's
-# apt needs no source lines.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(readlink -f "$0")
+cd "$(dirname "$self")/.."
 . scripts/packages.sh
 if [ "${QUORVEL_TREE:-}" != "$WINDOWS_RELEASE" ]; then
   exec scripts/in-release.sh "$WINDOWS_RELEASE" scripts/windows.sh "$@"
 fi
 . scripts/windows-libs.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${SCREEN_PACKAGES[@]}" locales
+ensure_build_deps
+ensure_packages "${WINDOWS_PACKAGES[@]}" "${SCREEN_PACKAGES[@]}" locales
 ensure_locale de_DE.UTF-8
 
 step "Qt for Windows"
@@ -59,7 +55,7 @@ export SOURCE_DATE_EPOCH
 
 step "the zip and the installer"
 (cd build-windows && cpack)
-scripts/check-windows-packages.sh build-windows
+tests/windows_packages/check.sh build-windows
 
 step "the program and its zip again, in another folder: the same bytes"
 again=build-windows-again

@@ -1,6 +1,7 @@
+# shellcheck shell=bash
 # Wine as the Windows build and its checks run it: the one place that finds
 # Debian's Wine and starts and stops a prefix's server. Sourced by the build's
-# runner (build-windows/wine-run.sh) and by scripts/check-windows-packages.sh;
+# runner (build-windows/wine-run.sh) and by tests/windows_packages/check.sh;
 # fails at once where Wine is missing.
 #   wine_run ARG...: Wine's 64-bit loader in WINEPREFIX.
 #   wineserver_run ARG...: the Wine server of WINEPREFIX.
@@ -37,7 +38,8 @@ wineserver_run() {
 # Where the server of WINEPREFIX keeps its socket, as Debian's Wine names it:
 # the prefix's device and inode, in hexadecimal, under its own folder.
 wine_server_dir() {
-  local device inode run=/run/user/$(id -u)
+  local device inode run
+  run=/run/user/$(id -u)
   read -r device inode < <(stat -c '%d %i' "$WINEPREFIX")
   if [ -d "$run" ]; then
     printf '%s/wine/server-%x-%x\n' "$run" "$device" "$inode"

@@ -16,10 +16,14 @@
 # BUILD_DIR. Whatever happens, every Wine server, program and X server this
 # script started is stopped, and its temporary folder removed.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=$(cd "${1:-build-windows}" && pwd)
+self=$(readlink -f "$0")
+build=$(realpath -m "${1:-$(dirname "$self")/../../build-windows}")
+cd "$(dirname "$self")/../.."
 . scripts/screen.sh
-on_private_x "$0" "$@"
+on_private_x "$self" "$build"
+zip=$(compgen -G "$build/quorvel-*-windows-x64.zip") &&
+  installer=$(compgen -G "$build/quorvel-*-windows-x64.exe") ||
+  { echo "no Windows packages in $build: scripts/windows.sh makes them" >&2; exit 1; }
 . scripts/wine.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -100,8 +104,6 @@ expect_crlf() {
   done < <(find "$1" -type f -name '*.txt')
 }
 
-zip=$(ls "$build"/quorvel-*-windows-x64.zip)
-installer=$(ls "$build"/quorvel-*-windows-x64.exe)
 
 echo "== the portable zip: $(basename "$zip") ($(stat -c %s "$zip") bytes)"
 mkdir "$work/unzipped"

@@ -18,23 +18,26 @@
 # walk ends every process it started ends with it.
 # A developer's check: it needs a screen reader and a session of its own, so
 # the test command does not run it.
-# Usage: scripts/check-screen-reader.sh [--here] [PROGRAM]
+# Usage: tests/screen_reader/check.sh [--here] [PROGRAM]
 #   --here: only this machine's (or this root's) Qt; PROGRAM: the program to
 #   walk through (default: the release build, built here if need be).
 # Orca's speech, as text, is left in BUILD/screen-reader.log.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-. scripts/packages.sh
-
+self=$(readlink -f "$0")
 here=
 [ "${1:-}" = --here ] && { here=1; shift; }
-ensure_packages "${BUILD_PACKAGES[@]}" "${SCREEN_READER_PACKAGES[@]}"
+given=
+[ -n "${1:-}" ] && given=$(readlink -f "$1")
+cd "$(dirname "$self")/../.."
+. scripts/packages.sh
+ensure_build_deps nocheck
+ensure_packages "${SCREEN_READER_PACKAGES[@]}"
 build=build${QUORVEL_BUILD_TAG:-}-release
-if [ -z "${1:-}" ]; then
+if [ -z "$given" ]; then
   cmake --preset release >/dev/null
   cmake --build --preset release >/dev/null
 fi
-program=$(readlink -f "${1:-$build/app/quorvel}")
+program=${given:-$(readlink -f "$build/app/quorvel")}
 [ -x "$program" ] || { echo "no program at $program" >&2; exit 2; }
 qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 bridge_speaks_descriptions=
@@ -44,97 +47,7 @@ speech=$build/screen-reader.log
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The walk, one step a line: the keys, what Orca must say once the step's last
-# key is pressed, and the result it must say with it. A step that only edits a
-# box names nothing: under Qt 6.8 the result alone must be spoken. A "burst"
-# is typed at eight keys a second: the result must be spoken once, its final one.
-# It begins with a quick edit of both size boxes and a Tab on, as typed at an
-# ordinary pace, goes through every control, with an edit in every box and the
-# arrow keys choosing within each option group, and ends with 1e400 typed in
-# front of a count in the sectors box: the message, closed with Return, and Tab
-# writing back the last count that could be used.
-cat > "$work/walk" <<'EOF'
-Tab ctrl+a 3 Tab ctrl+a 1 Tab|96 kbps|-96
-shift+Tab|bytes / sector text|-96
-ctrl+a 1 0 2 4||-95
-shift+Tab|sectors text|-95
-ctrl+a 4 0 0 0 0 0||624
-Tab|bytes / sector text|624
-Tab|96 kbps|624
-Down|112 kbps|608
-Tab|audio kbps text|608
-ctrl+a 2 0 0||520
-Tab|hours text|520
-ctrl+a 2||198
-Tab|minutes text|198
-ctrl+a 3 0||155
-Tab|seconds text|155
-ctrl+a 4 5||153
-Tab|Other:|153
-Up|702.8 MB CD-R|436
-Tab|sectors text|436
-burst ctrl+a 1 2 3 4 5 6||-90
-ctrl+a 4 0 0||-199
-Home 1 e|could not be used|
-Return|sectors text|-198
-Tab|bytes / sector text|-198
-shift+Tab|1400 selected|-198
-EOF
 
-# Runs inside a D-Bus session of its own: the accessibility bus; Orca
-# speaking through speech-dispatcher into ALSA's null device (no sound card
-# needed) and writing what it speaks to its debug log; the program; then the
-# walk. No window manager runs: the window must take the keyboard back itself
-# when the message over it closes, as it does on a desktop that leaves the
-# keyboard nowhere.
-# Orca keeps its command-line options in its settings, so every run has a
-# home of its own.
-cat > "$work/session" <<'EOF'
-set -euo pipefail
-export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
-mkdir -p "$HOME/.config/speech-dispatcher" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '%s\n' 'AudioOutputMethod "alsa"' 'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' \
-  'DefaultModule espeak-ng' > "$HOME/.config/speech-dispatcher/speechd.conf"
-echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
-/usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
-orca --debug-file="$WORK/orca.log" > "$WORK/orca.out" 2>&1 & orca=$!
-# Orca tells no sign of being ready: five seconds let it register on the bus
-# and start its speech before the window it must hear of opens.
-sleep 5
-"$PROGRAM" > "$WORK/program.out" 2>&1 & program=$!
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Quorvel V1\.01$' 2>/dev/null | head -n 1) && break
-  sleep 0.1
-done
-xdotool windowfocus --sync "$window"
-# Orca speaks the window and its focused box as the window opens; three
-# seconds let that end before the first step's keys.
-sleep 3
-# A step's keys go 400 ms apart, each heard on its own; a burst's 125 ms
-# apart, as fast typing is. After its last key a step is given three seconds,
-# longer than the result's pause and Orca's speech of the box and result.
-while IFS='|' read -r keys said result; do
-  read -ra key <<< "$keys"
-  delay=400
-  if [ "${key[0]}" = burst ]; then
-    key=("${key[@]:1}")
-    delay=125
-  fi
-  if [ ${#key[@]} -gt 1 ]; then
-    xdotool key --delay "$delay" "${key[@]:0:${#key[@]}-1}"
-    sleep "0.$delay"
-  fi
-  echo "$(date +%s.%N)|$keys|$said|$result" >> "$WORK/marks"
-  xdotool key "${key[-1]}"
-  sleep 3
-done < "$WORK/walk"
-# Orca's log reaches its file a buffer at a time: keys that Orca only logs
-# push the walk's last words out.
-for _ in $(seq 20); do xdotool key shift; sleep 0.1; done
-sleep 1
-EOF
 # Stand-ins for a screen reader and a speech server the user relies on,
 # named as theirs are: the walk must leave both running.
 cp /bin/sleep "$work/orca"
@@ -142,9 +55,9 @@ cp /bin/sleep "$work/speech-dispatcher"
 "$work/orca" 1000 & users_orca=$!
 "$work/speech-dispatcher" 1000 & users_speech=$!
 trap 'kill "$users_orca" "$users_speech" 2>/dev/null; rm -rf "$work"' EXIT
-WORK=$work PROGRAM=$program timeout 400 bwrap --dev-bind / / --unshare-pid --proc /proc \
+WORK=$work WALK=tests/screen_reader/walk.txt PROGRAM=$program timeout 400 bwrap --dev-bind / / --unshare-pid --proc /proc \
   --die-with-parent xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-  dbus-run-session -- bash "$work/session" 2>/dev/null
+  dbus-run-session -- bash tests/screen_reader/session.sh 2>/dev/null
 cp "$work/orca.log" "$build/screen-reader-debug.log"
 
 # Orca's log stamps each utterance with the time of day; the marks carry the
@@ -217,5 +130,5 @@ echo "Orca kept up with the whole walk on Qt ${qt%%+*}"
 for other in "${DEBIAN_RELEASES[@]}"; do
   [ "$other" = "$(debian_release)" ] && continue
   echo
-  scripts/in-release.sh "$other" scripts/check-screen-reader.sh --here
+  scripts/in-release.sh "$other" tests/screen_reader/check.sh --here
 done
