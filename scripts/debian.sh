@@ -66,11 +66,32 @@ dsc=$(scripts/source-package.sh "$out/source")
 echo "$dsc"
 
 ensure_subordinate_ids
-# piuparts runs through sudo where the caller is not root; as root, with the
-# system's commands on its PATH, as sudo would give it.
-piuparts_as_root=()
-[ "$(id -u)" -ne 0 ] ||
-  piuparts_as_root=(--piuparts-root-arg=env --piuparts-root-arg=PATH=/usr/sbin:/usr/bin:/sbin:/bin)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# A Perl list of the arguments, for sbuild's configuration.
+perl_list() {
+  local arg list=
+  for arg; do
+    arg=${arg//\\/\\\\}
+    list+="'${arg//\'/\\\'}', "
+  done
+  echo "[$list]"
+}
+
+# piuparts runs as root: through sudo where the caller is not root, else with
+# the system's commands on its PATH, as sudo would give it.
+piuparts_as_root=(sudo --)
+[ "$(id -u)" -ne 0 ] || piuparts_as_root=(env PATH=/usr/sbin:/usr/bin:/sbin:/bin)
+# lintian shows every tag, and any fails the build but two that do not apply
+# here: Quorvel is not in Debian's archive, so no bug asks for its first
+# upload (and where sbuild writes the rebuild's entry into the package's
+# changelog, as Debian 13's does, there is no first upload to see); and the
+# package follows the newest policy, which an older release's lintian does not
+# know yet.
+lintian=('--fail-on=error,warning,info,pedantic' --pedantic --display-info --tag-display-limit=0
+  --suppress-tags=initial-upload-closes-no-bugs)
+
 for release in "$@"; do
   number=${DEBIAN_NUMBERS[$release]}
   results=$out/$release
@@ -82,27 +103,32 @@ for release in "$@"; do
   ensure_tarball "$minbase" "$release" minbase
 
   step "Debian $number ($release): sbuild, with lintian, piuparts and autopkgtest"
-  # lintian shows every tag, and any fails the build. The package follows the
-  # newest Debian policy, which an older release's lintian does not know yet.
-  lintian=('--fail-on=error,warning,info,pedantic' --pedantic --display-info --tag-display-limit=0)
-  [ "$release" = "${DEBIAN_RELEASES[-1]}" ] || lintian+=(--suppress-tags=newer-standards-version)
+  older=()
+  [ "$release" = "${DEBIAN_RELEASES[-1]}" ] || older=(--suppress-tags=newer-standards-version)
+  # How sbuild runs the checks, in its configuration, which every sbuild reads
+  # alike (Debian 13's adds its own options to those given on its command
+  # line). piuparts keeps the chroot's mirrors and unpacks it where devices
+  # work (Debian 13's /tmp has none); Debian 13's debconf leaves its own
+  # temporary folder behind, which piuparts of another release does not know
+  # to ignore. autopkgtest runs unprivileged.
+  cat > "$work/sbuild.conf" <<CONF
+\$lintian_opts = $(perl_list "${lintian[@]}" "${older[@]}");
+\$piuparts_root_args = $(perl_list "${piuparts_as_root[@]}");
+\$piuparts_opts = $(perl_list "--basetgz=$minbase" --distribution=%r --keep-sources-list \
+  --tmpdir=/var/tmp --ignore=/var/cache/debconf/tmp.ci/);
+\$autopkgtest_root_args = [''];
+\$autopkgtest_opts = $(perl_list --apt-upgrade "--output-dir=$results/autopkgtest" -- unshare \
+  "--tarball=$minbase" --release=%r);
+1;
+CONF
   # The release in the version, as Debian marks a package rebuilt for one; the
   # changelog entry that says so is dated a second after the source's last:
   # Debian 13's sbuild writes it into the package's changelog, where lintian
-  # wants each entry newer than the one before. piuparts keeps the chroot's
-  # mirrors, and unpacks it where devices work (Debian 13's /tmp has none);
-  # Debian 13's debconf leaves its own temporary folder behind, which
-  # piuparts of another release does not know to ignore.
-  sbuild --chroot-mode=unshare --chroot="$buildd" --dist="$release" --arch="$arch" \
-    --append-to-version="~deb${number}u1" --maintainer="$(dpkg-parsechangelog -S Maintainer)" \
-    --binNMU-timestamp="$((SOURCE_DATE_EPOCH + 1))" --apt-update --apt-distupgrade \
-    --run-lintian --lintian-opts="${lintian[*]}" \
-    --run-piuparts --piuparts-opt="--basetgz=$minbase" --piuparts-opt=--distribution=%r \
-    --piuparts-opt=--keep-sources-list --piuparts-opt=--tmpdir=/var/tmp \
-    --piuparts-opt=--ignore=/var/cache/debconf/tmp.ci/ "${piuparts_as_root[@]}" \
-    --run-autopkgtest --autopkgtest-root-arg= --autopkgtest-opt=--apt-upgrade \
-    --autopkgtest-opt="--output-dir=$results/autopkgtest" --autopkgtest-opt=-- \
-    --autopkgtest-opt=unshare --autopkgtest-opt="--tarball=$minbase" --autopkgtest-opt=--release=%r \
+  # wants each entry newer than the one before.
+  SBUILD_CONFIG=$work/sbuild.conf sbuild --chroot-mode=unshare --chroot="$buildd" --dist="$release" \
+    --arch="$arch" --append-to-version="~deb${number}u1" \
+    --maintainer="$(dpkg-parsechangelog -S Maintainer)" --binNMU-timestamp="$((SOURCE_DATE_EPOCH + 1))" \
+    --apt-update --apt-distupgrade --run-lintian --run-piuparts --run-autopkgtest \
     --build-dir="$results" "$dsc" >/dev/null 2>&1 || true
   log=$results/quorvel_${version}~deb${number}u1_$arch.build
   [ -f "$log" ] || fail "sbuild for $release left no log"
@@ -124,8 +150,6 @@ if [[ " $* " == *" $own "* ]]; then
   # sudo to run on host localhost, which its sudo refuses: a sudo ahead of it
   # in PATH drops that.
   ensure_locale et_EE.UTF-8
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
   mkdir "$work/bin"
   # shellcheck disable=SC2016 # the stand-in's own "$1"
   printf '%s\n' '#!/bin/sh' '[ "$1" = -h ] && [ "$2" = localhost ] && shift 2' \
